@@ -1,0 +1,230 @@
+#include "config/CrossException.h"
+#include "data/CrossData.h"
+#include "TestGrids.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+using testgrids::crossword;
+using testgrids::fileBytes;
+
+namespace {
+
+std::string writeTemp(const std::vector<std::uint8_t>& bytes, const std::string& name)
+{
+    const auto path = std::filesystem::temp_directory_path() / ("tessellor_crossdata_" + name);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return path.string();
+}
+
+int codeOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const CrossException& e) {
+        return e.code();
+    }
+    return 0;
+}
+
+} // namespace
+
+TEST(CrossDataFile, CellByteAtOffsetLandsInColumnAndRow)
+{
+    // 5 x 3 with a 4-byte name: 8 + 4 + 15 = 27 bytes; byte 12 + y*5 + x is cells[x][y].
+    std::vector<std::uint8_t> bytes = {'Q', 'L', 0, 4, 'a', 'b', 'c', 'd', 0, 5, 0, 3};
+    for (int i = 0; i < 15; ++i)
+        bytes.push_back(std::uint8_t(i + 1));
+    ASSERT_EQ(bytes.size(), 27u);
+    CrossData d;
+    d.readFile(writeTemp(bytes, "5x3"));
+    EXPECT_EQ(d.name, "abcd");
+    EXPECT_EQ(d.width, 5);
+    EXPECT_EQ(d.height, 3);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(d.cell(x, y), bytes[std::size_t(12 + y * 5 + x)]) << x << "," << y;
+}
+
+TEST(CrossDataFile, SizesAreBigEndianAndBytesBeyondThePictureAreIgnored)
+{
+    std::vector<std::uint8_t> bytes = {'x', 'y', 0, 0, 0, 0x80, 0, 1};
+    bytes.resize(8 + 128, 1);
+    bytes.push_back(7); // beyond the picture
+    CrossData d;
+    d.readBytes(bytes.data(), bytes.size());
+    EXPECT_EQ(d.width, 128);
+    EXPECT_EQ(d.height, 1);
+    EXPECT_EQ(d.maxRowClues, 1);
+    EXPECT_EQ(d.maxColClues, 1);
+}
+
+TEST(CrossDataFile, ShortFilesNeverInventSizes)
+{
+    const auto full = fileBytes({"#.#", ".#."}, "nm");
+    // Every cut before the cells ends inside the signature, length, name,
+    // width or height: the record is empty and nothing is raised.
+    for (std::size_t cut = 0; cut < 8 + 2; ++cut) {
+        CrossData d;
+        d.name = "previous";
+        d.readBytes(full.data(), cut);
+        EXPECT_FALSE(d.hasCells()) << cut;
+        EXPECT_EQ(d.width, 0) << cut;
+        EXPECT_EQ(d.height, 0) << cut;
+        EXPECT_EQ(d.name, "") << cut;
+    }
+    // A cut inside the cells keeps what was read; the rest is background.
+    CrossData d;
+    d.readBytes(full.data(), full.size() - 2);
+    ASSERT_TRUE(d.hasCells());
+    EXPECT_EQ(d.cell(0, 0), 3);
+    EXPECT_EQ(d.cell(2, 0), 3);
+    EXPECT_EQ(d.cell(0, 1), 0);
+    EXPECT_EQ(d.cell(1, 1), 0); // not supplied
+    EXPECT_EQ(d.maxRowClues, 2);
+}
+
+TEST(CrossDataFile, RefusesSizesOutsideTheSupportedRange)
+{
+    for (auto [w, h] : {std::pair{0, 5}, {5, 0}, {129, 1}, {1, 129}, {0xFFFF, 0xFFFF}}) {
+        std::vector<std::uint8_t> bytes = {'Q', 'L', 0, 0, std::uint8_t(w >> 8), std::uint8_t(w),
+                                           std::uint8_t(h >> 8), std::uint8_t(h), 1, 1, 1};
+        CrossData d;
+        EXPECT_EQ(codeOf([&] { d.readBytes(bytes.data(), bytes.size()); }), 30004) << w << "x" << h;
+        EXPECT_FALSE(d.hasCells());
+        EXPECT_EQ(d.width, 0);
+    }
+}
+
+TEST(CrossDataFile, RefusesLinesWithMoreBlocksThanASignedByteHolds)
+{
+    std::string row;
+    for (int i = 0; i < 128; ++i)
+        row += (i % 2) ? '1' : '2'; // 128 touching blocks of two colours
+    CrossData d;
+    const auto bytes = fileBytes({row});
+    EXPECT_EQ(codeOf([&] { d.readBytes(bytes.data(), bytes.size()); }), 30004);
+    EXPECT_FALSE(d.hasCells());
+}
+
+TEST(CrossDataFile, MissingFileRaises30004AndLeavesNoCells)
+{
+    CrossData d = crossword({"#"});
+    EXPECT_EQ(codeOf([&] { d.readFile("/nonexistent/tessellor/none.ql"); }), 30004);
+    EXPECT_FALSE(d.hasCells());
+}
+
+TEST(CrossDataFile, WritingAndReadingGiveTheSameRecord)
+{
+    CrossData a = crossword({"12.3", "..#4", "i..."}, "round");
+    const auto bytes = a.toFileBytes();
+    CrossData b;
+    b.readBytes(bytes.data(), bytes.size());
+    EXPECT_EQ(b.name, "round");
+    ASSERT_EQ(b.width, 4);
+    for (int x = 0; x < 4; ++x)
+        for (int y = 0; y < 3; ++y)
+            EXPECT_EQ(a.cell(x, y), b.cell(x, y));
+}
+
+TEST(CrossDataBlocks, CountsColoursAndTreatsHighBytesAsBackground)
+{
+    EXPECT_EQ(crossword({"112.2"}).maxBlocks(true), 3); // 1x2, 2x1, 2x1
+    EXPECT_EQ(crossword({"....."}).maxBlocks(true), 0);
+    CrossData blank = crossword({"...", "..."});
+    EXPECT_EQ(blank.maxRowClues, 0);
+    EXPECT_EQ(blank.maxColClues, 0);
+
+    // 0x80..0xFF are negative as signed bytes: background that still ends a run.
+    std::vector<std::uint8_t> bytes = {'Q', 'L', 0, 0, 0, 5, 0, 1, 1, 0x80, 1, 0xFF, 0xFF};
+    CrossData d;
+    d.readBytes(bytes.data(), bytes.size());
+    EXPECT_EQ(d.maxBlocks(true), 2);
+    EXPECT_EQ(d.maxBlocks(false), 1);
+    EXPECT_EQ(CrossData().maxBlocks(true), 0);
+}
+
+TEST(CrossDataClues, AlignAgainstTheField)
+{
+    // Row 1 1 0 1 1 1 with three clue positions: 3, then 2, outer slot empty.
+    CrossData d = crossword({"11.111", "1.1.1."});
+    ASSERT_EQ(d.maxRowClues, 3);
+    EXPECT_EQ(d.getClue(2, 0, false), (std::pair<std::uint8_t, std::uint8_t>{1, 3}));
+    EXPECT_EQ(d.getClue(1, 0, false), (std::pair<std::uint8_t, std::uint8_t>{1, 2}));
+    EXPECT_EQ(d.getClue(0, 0, false), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
+    // Out-of-range positions and lines are empty rather than undefined.
+    EXPECT_EQ(d.getClue(3, 0, false), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
+    EXPECT_EQ(d.getClue(-1, 0, false), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
+    EXPECT_EQ(d.getClue(0, 9, false), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
+}
+
+TEST(CrossDataClues, ColoursSplitBlocksAndColumnsReadBottomUp)
+{
+    // Row 1 1 2 0 0 1 with three slots: (1,2) (2,1) (1,1) from the left.
+    CrossData d = crossword({"112..1", "2....1", "2....."});
+    ASSERT_EQ(d.maxRowClues, 3);
+    EXPECT_EQ(d.getClue(0, 0, false), (std::pair<std::uint8_t, std::uint8_t>{1, 2}));
+    EXPECT_EQ(d.getClue(1, 0, false), (std::pair<std::uint8_t, std::uint8_t>{2, 1}));
+    EXPECT_EQ(d.getClue(2, 0, false), (std::pair<std::uint8_t, std::uint8_t>{1, 1}));
+    // Column 0 is 1, 2, 2 from the top: blocks (1,1) then (2,2).
+    ASSERT_EQ(d.maxColClues, 2);
+    EXPECT_EQ(d.getClue(0, 0, true), (std::pair<std::uint8_t, std::uint8_t>{1, 1}));
+    EXPECT_EQ(d.getClue(1, 0, true), (std::pair<std::uint8_t, std::uint8_t>{2, 2}));
+    // Column 5 is 1, 1, 0: one block of 2 beside the field.
+    EXPECT_EQ(d.getClue(0, 5, true), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
+    EXPECT_EQ(d.getClue(1, 5, true), (std::pair<std::uint8_t, std::uint8_t>{1, 2}));
+}
+
+TEST(CrossDataColours, MapsPicturesToThePalette)
+{
+    using C = CrossData;
+    EXPECT_EQ(C::colorToIndex(0xFFFFFF), 0);
+    EXPECT_EQ(C::colorToIndex(0x000000), 3);
+    EXPECT_EQ(C::colorToIndex(0x656565), 3); // dark grey below 0x666666
+    // 0x666666 is no longer caught by the grey rule: the nearest entry that is
+    // at least as bright in every component wins (grey #999999).
+    EXPECT_EQ(C::colorToIndex(0x666666), 2);
+    // Only white is at least (153, 255, 255) in every component.
+    EXPECT_EQ(C::colorToIndex(0x99FFFF), 0);
+    // Exact palette colours map to themselves, except ochre, never chosen.
+    for (int i = 0; i < 18; ++i)
+        EXPECT_EQ(C::colorToIndex(kPalette[i]), i) << i;
+    EXPECT_NE(C::colorToIndex(kPalette[18]), 18);
+    // White dominates every colour, so a bright colour far from the palette
+    // still finds an entry: (0x70, 0x00, 0xFF) goes to magenta.
+    EXPECT_EQ(C::colorToIndex(0x7000FF), 14);
+}
+
+TEST(CrossDataColours, TiesGoToTheFirstEntry)
+{
+    // (0xAA, 0x99, 0x99) is 216750 away from both light grey (1) and light
+    // red (10); the lower index wins.
+    EXPECT_EQ(CrossData::colorToIndex(0xAA9999), 1);
+}
+
+TEST(CrossDataPicture, BuildsFromPixelsAndClonesDeeply)
+{
+    testgrids::AsciiPicture pic({"#4.", ".9#"});
+    CrossData d;
+    d.fromPicture(pic, "logo");
+    EXPECT_EQ(d.name, "logo");
+    EXPECT_EQ(d.width, 3);
+    EXPECT_EQ(d.height, 2);
+    EXPECT_EQ(d.cell(1, 0), 4);
+    EXPECT_EQ(d.cell(1, 1), 9);
+    EXPECT_EQ(d.maxRowClues, 2);
+    EXPECT_EQ(d.maxColClues, 2);
+    auto copy = d.clone();
+    copy->cell(0, 0) = 0;
+    copy->name = "other";
+    EXPECT_EQ(d.cell(0, 0), 3);
+    EXPECT_EQ(d.name, "logo");
+    EXPECT_EQ(copy->maxRowClues, 2);
+
+    testgrids::AsciiPicture tooWide({std::string(129, '#')});
+    EXPECT_EQ(codeOf([&] { d.fromPicture(tooWide, "x"); }), 30004);
+    EXPECT_FALSE(d.hasCells());
+}
