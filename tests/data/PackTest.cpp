@@ -1,0 +1,270 @@
+#include "config/CrossException.h"
+#include "data/CrossData.h"
+#include "data/Pack.h"
+#include "data/PackModel.h"
+#include "data/Zip.h"
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::uint8_t> crossBytes(int w, int h, std::uint8_t fill)
+{
+    CrossData d;
+    struct Flat : PixelSource {
+        int w, h; std::uint32_t c;
+        int width() const override { return w; }
+        int height() const override { return h; }
+        std::uint32_t rgb(int, int) const override { return c; }
+    } pic;
+    pic.w = w; pic.h = h; pic.c = fill ? 0x000000 : 0xFFFFFF;
+    d.fromPicture(pic, "x");
+    return d.toFileBytes();
+}
+
+// Writes a zip with the given members (name -> bytes) through libzip.
+void writeZip(const fs::path& path, const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& members)
+{
+    int err = 0;
+    zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    ASSERT_NE(z, nullptr);
+    for (auto& [name, bytes] : members) {
+        if (!name.empty() && name.back() == '/') {
+            zip_dir_add(z, name.c_str(), ZIP_FL_ENC_RAW);
+            continue;
+        }
+        auto* copy = static_cast<std::uint8_t*>(std::malloc(bytes.size() + 1));
+        std::copy(bytes.begin(), bytes.end(), copy);
+        zip_source_t* src = zip_source_buffer(z, copy, bytes.size(), 1);
+        ASSERT_GE(zip_file_add(z, name.c_str(), src, ZIP_FL_ENC_RAW | ZIP_FL_OVERWRITE), 0) << name;
+    }
+    ASSERT_EQ(zip_close(z), 0);
+}
+
+class PackTest : public ::testing::Test {
+protected:
+    fs::path root;
+    std::string oldData;
+    void SetUp() override
+    {
+        char tmpl[] = "/tmp/packtest-XXXXXX";
+        root = mkdtemp(tmpl);
+        fs::create_directories(root / "data");
+        fs::create_directories(root / "temp");
+        setenv("TEMP", (root / "temp").c_str(), 1);
+        oldData = pack::dataFolder();
+        pack::setDataFolder((root / "data").string());
+        setProfileMarks({});
+    }
+    void TearDown() override
+    {
+        pack::setDataFolder(oldData);
+        setProfileMarks({});
+        fs::remove_all(root);
+    }
+    fs::path working() const { return root / "temp" / "~qltemp" / "curcross.tmp"; }
+};
+
+TEST(MemberName, DecodesColourLevelNameIdAndDisplayPath)
+{
+    MemberInfo m;
+    ASSERT_TRUE(decodeMember("Zoo.qlp", "Animals/Cats/Tom_1_2.ql", m));
+    EXPECT_TRUE(m.isColor);
+    EXPECT_EQ(m.level, 2);
+    EXPECT_EQ(m.id, "Zoo\\Animals\\Cats\\Tom_1_2");
+    EXPECT_EQ(m.displayPath, "Zoo\\Animals\\Cats\\Tom_1");
+    ASSERT_TRUE(decodeMember("Zoo.qlp", "x_0_3.ql", m));
+    EXPECT_FALSE(m.isColor);
+    EXPECT_EQ(m.level, 3);
+    ASSERT_TRUE(decodeMember("Zoo.qlp", "x_2_9.ql", m));
+    EXPECT_FALSE(m.isColor); // only "1" marks colour
+    EXPECT_EQ(m.level, TPackModelFile::kNoLevel);
+    EXPECT_FALSE(decodeMember("Zoo.qlp", "a.ql", m));
+    EXPECT_FALSE(decodeMember("Zoo.qlp", "Animals/", m));
+}
+
+TEST(Catalogue, FoldersOnceRootCrosswordMarksAndRecount)
+{
+    std::vector<std::string> solved = {"zoo\\animals\\a_0_1"};
+    setProfileMarks({[&](const std::string& id) {
+                         for (auto& s : solved)
+                             if (std::equal(s.begin(), s.end(), id.begin(), id.end(),
+                                            [](char a, char b) { return std::tolower(a) == std::tolower(b); }))
+                                 return true;
+                         return false;
+                     },
+                     [](const std::string& id) { return id == "Zoo\\Animals\\a_0_1" || id == "Zoo\\Plants\\b_1_0"; }});
+    TPackModelDir root("root");
+    for (const char* m : {"Animals/a_0_1.ql", "Plants/b_1_0.ql", "Animals/c_1_3.ql", "x_0_2.ql", "ab"}) {
+        MemberInfo info;
+        if (decodeMember("Zoo.qlp", m, info))
+            insertCrossword(root, info.id, info.displayPath, info.level, info.isColor);
+    }
+    setProfileMarks({});
+    ASSERT_EQ(root.children.size(), 1u);
+    auto& zoo = static_cast<TPackModelDir&>(*root.children[0]);
+    EXPECT_EQ(zoo.name, "Zoo");
+    ASSERT_EQ(zoo.children.size(), 3u);
+    EXPECT_EQ(zoo.children[0]->name, "Animals");
+    EXPECT_EQ(zoo.children[1]->name, "Plants");
+    EXPECT_TRUE(zoo.children[2]->isFile());
+    EXPECT_EQ(static_cast<TPackModelFile&>(*zoo.children[2]).id, "Zoo\\x_0_2");
+    auto& animals = static_cast<TPackModelDir&>(*zoo.children[0]);
+    ASSERT_EQ(animals.children.size(), 2u);
+    EXPECT_EQ(animals.children[0]->name, "a_0");
+    EXPECT_EQ(animals.children[1]->name, "c_1");
+
+    TPackModelFile* a = findCrossword(root, "Zoo\\Animals\\a_0_1");
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(a->solved);
+    EXPECT_TRUE(a->edited);
+    recount(root);
+    EXPECT_EQ(zoo.totalCount, 4);
+    EXPECT_EQ(zoo.solvedCount, 1);
+    EXPECT_EQ(zoo.editedCount, 2);
+    EXPECT_EQ(root.totalCount, 4);
+    EXPECT_EQ(root.editedCount, 2);
+    EXPECT_EQ(animals.totalCount, 2);
+    EXPECT_EQ(findCrossword(root, "zoo\\animals\\a_0_1"), nullptr); // exact lookup
+}
+
+TEST(Catalogue, DuplicateIdsResolveToFirst)
+{
+    TPackModelDir root("root");
+    insertCrossword(root, "P\\a_0_1", "P\\a_0", 1, false);
+    insertCrossword(root, "P\\a_0_1", "P\\F\\a_0", 2, false);
+    TPackModelFile* f = findCrossword(root, "P\\a_0_1");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->level, 1);
+}
+
+TEST_F(PackTest, OpensSameFileNameInTwoFoldersAndReplacesWorkingFile)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"A/", {}}, {"A/t_0_1.ql", crossBytes(5, 3, 1)}, {"B/t_0_1.ql", crossBytes(7, 2, 0)}});
+    CrossData d;
+    pack::loadFromPack(d, "Zoo\\A\\t_0_1");
+    EXPECT_EQ(d.width, 5);
+    EXPECT_EQ(d.name, "Zoo\\A\\t_0_1");
+    EXPECT_TRUE(fs::exists(working()));
+    pack::loadFromPack(d, "Zoo\\B\\t_0_1");
+    EXPECT_EQ(d.width, 7);
+    EXPECT_EQ(d.height, 2);
+    EXPECT_EQ(fs::file_size(working()), crossBytes(7, 2, 0).size());
+    EXPECT_FALSE(fs::exists(root / "temp" / "~qltemp" / "t_0_1.ql"));
+}
+
+TEST_F(PackTest, BadIdsRaise30000)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"t_0_1.ql", crossBytes(5, 5, 1)}});
+    CrossData d;
+    for (const char* id : {"t_0_1", "Zoo\\missing_0_1", "Nope\\t_0_1"}) {
+        try {
+            pack::loadFromPack(d, id);
+            ADD_FAILURE() << id;
+        } catch (const CrossException& e) {
+            EXPECT_EQ(e.code(), 30000) << id;
+        }
+    }
+}
+
+TEST_F(PackTest, HostileMembersAreNeverWrittenAndLinksNotFollowed)
+{
+    fs::path pk = root / "data" / "Evil.qlp";
+    writeZip(pk, {{"../../escape_0_1.ql", crossBytes(5, 5, 1)}, {"dir/..", crossBytes(5, 5, 1)},
+                  {"a\\b_0_1.ql", crossBytes(5, 5, 1)}, {"ok_0_1.ql", crossBytes(5, 5, 1)}});
+    fs::path folder = root / "out";
+    EXPECT_EQ(zipio::extractMember(pk, folder, "dir/.."), -10);
+    EXPECT_NE(zipio::extractMember(pk, folder, "a\\b_0_1.ql"), 0);
+    // "../../escape_0_1.ql" has a safe bare name: it lands inside the folder.
+    EXPECT_EQ(zipio::extractMember(pk, folder, "../../escape_0_1.ql"), 0);
+    EXPECT_TRUE(fs::exists(folder / "escape_0_1.ql"));
+    EXPECT_FALSE(fs::exists(root / "escape_0_1.ql"));
+
+    // A link planted under the member's name is replaced, its target untouched.
+    fs::path victim = root / "victim";
+    { std::ofstream(victim) << "keep"; }
+    fs::create_symlink(victim, folder / "ok_0_1.ql");
+    EXPECT_EQ(zipio::extractMember(pk, folder, "ok_0_1.ql"), 0);
+    EXPECT_FALSE(fs::is_symlink(folder / "ok_0_1.ql"));
+    EXPECT_EQ(fs::file_size(victim), 4u);
+
+    // A link in place of the folder is refused.
+    fs::create_directory(root / "elsewhere");
+    fs::create_directory_symlink(root / "elsewhere", root / "linked");
+    EXPECT_NE(zipio::extractMember(pk, root / "linked", "ok_0_1.ql"), 0);
+    EXPECT_TRUE(fs::is_empty(root / "elsewhere"));
+}
+
+TEST_F(PackTest, DamagedPackDoesNotHideLaterPacks)
+{
+    { std::ofstream(root / "data" / "A.qlp") << "not a zip at all"; }
+    writeZip(root / "data" / "B.qlp", {{"Folder/", {}}, {"Folder/x_1_2.ql", crossBytes(5, 5, 1)}});
+    fs::create_directory(root / "data" / "C.qlp"); // a folder is no pack
+    writeZip(root / "data" / "D.qlp", {{"y_0_0.ql", crossBytes(5, 5, 1)}});
+    TPackModelDir top("root");
+    std::vector<std::string> failed = scanPacks(top);
+    ASSERT_EQ(failed, std::vector<std::string>{"A.qlp"});
+    ASSERT_EQ(top.children.size(), 2u);
+    EXPECT_EQ(top.children[0]->name, "B");
+    EXPECT_EQ(top.children[1]->name, "D");
+    EXPECT_EQ(top.totalCount, 2);
+    TPackModelFile* x = findCrossword(top, "B\\Folder\\x_1_2");
+    ASSERT_NE(x, nullptr);
+    EXPECT_TRUE(x->isColor);
+    EXPECT_EQ(x->level, 2);
+}
+
+TEST_F(PackTest, ReadsPackMadeByZipProgram)
+{
+    fs::path src = root / "src";
+    fs::create_directories(src / "Sub");
+    for (auto [p, w] : {std::pair{"Sub/s_0_1.ql", 6}, std::pair{"r_1_3.ql", 9}}) {
+        auto b = crossBytes(w, 4, 1);
+        std::ofstream(src / p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+    }
+    std::string cmd = "cd '" + src.string() + "' && zip -q -r '" + (root / "data" / "Z.qlp").string() + "' Sub r_1_3.ql"
+                    + " && zip -q -0 -r '" + (root / "data" / "S.qlp").string() + "' Sub r_1_3.ql";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    TPackModelDir top("root");
+    EXPECT_TRUE(scanPacks(top).empty());
+    EXPECT_EQ(top.totalCount, 4);
+    for (const char* id : {"Z\\Sub\\s_0_1", "S\\Sub\\s_0_1"}) {
+        ASSERT_NE(findCrossword(top, id), nullptr) << id;
+        CrossData d;
+        pack::loadFromPack(d, id);
+        EXPECT_EQ(d.width, 6);
+    }
+    CrossData d;
+    pack::loadFromPack(d, "Z\\r_1_3");
+    EXPECT_EQ(d.width, 9);
+}
+
+TEST(TempFolder, PerUserWithoutTemp)
+{
+    const char* old = std::getenv("TEMP");
+    std::string saved = old ? old : "";
+    unsetenv("TEMP");
+    std::string t = pack::tempFolder();
+    if (old)
+        setenv("TEMP", saved.c_str(), 1);
+    ASSERT_GE(t.size(), 8u);
+    EXPECT_EQ(t.substr(t.size() - 8), "\\~qltemp");
+    std::string base = t.substr(0, t.size() - 8);
+    EXPECT_NE(base, "/tmp");
+    struct stat st {};
+    ASSERT_EQ(::stat(base.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, ::getuid());
+    EXPECT_EQ(st.st_mode & 0077, 0u);
+}
+
+} // namespace
