@@ -1,0 +1,472 @@
+#include "app/MainForm.h"
+
+#include "config/CrossException.h"
+#include "config/Localization.h"
+#include "widgets/GridWidget.h"
+#include "widgets/Text.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QWheelEvent>
+
+namespace {
+MainForm* g_mainForm = nullptr;
+
+// The picture of a QImage as the crossword reader sees it.
+class ImagePixels : public PixelSource {
+public:
+    explicit ImagePixels(QImage image) : image_(std::move(image)) {}
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    std::uint32_t rgb(int x, int y) const override { return image_.pixel(x, y) & 0xFFFFFF; }
+
+private:
+    QImage image_;
+};
+
+constexpr int kStatusWidths[4] = {50, 120, 350, 50};
+}
+
+MainForm* MainForm::instance()
+{
+    return g_mainForm;
+}
+
+MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), solverSwitch_(solverSwitch)
+{
+    g_mainForm = this;
+    buildLayout();
+    buildCommands();
+
+    // 1. The language table, empty until the system language is loaded.
+    language_ = std::make_unique<Localization>();
+    Localization::setGlobal(language_.get());
+    // 3. and 4. The crossword record, holding the logo.
+    crossData_ = std::make_unique<CrossData>();
+    loadLogo();
+    // 5. The grid reports to this window.
+    grid_ = new GridWidget;
+    grid_->model().setHost(this);
+    // 7. The start screen shows the logo solved.
+    grid_->model().SetDataSource(*crossData_);
+    grid_->model().ShowSolution();
+    // 8.
+    mainWin_->setWidget(grid_);
+    grid_->geometryChanged();
+    // 9. and 10.
+    closing_ = false;
+    rootCategory_ = std::make_unique<TPackModelDir>("root");
+
+    FormCreate();
+}
+
+MainForm::~MainForm()
+{
+    if (grid_)
+        grid_->model().setHost(nullptr);
+    Localization::setGlobal(nullptr);
+    if (g_mainForm == this)
+        g_mainForm = nullptr;
+}
+
+GridModel& MainForm::gridModel() const
+{
+    return grid_->model();
+}
+
+void MainForm::loadLogo()
+{
+    const QImage logo(QStringLiteral(":/LOGO"));
+    crossData_->fromPicture(ImagePixels(logo.convertToFormat(QImage::Format_RGB32)), "logo");
+}
+
+void MainForm::ShowLogo()
+{
+    loadLogo();
+    gridModel().SetDataSource(*crossData_);
+    gridModel().ShowSolution();
+    gridModel().fullRepaint();
+}
+
+void MainForm::buildLayout()
+{
+    resize(757, 596);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+
+    drawBar_ = new QToolBar(QStringLiteral("DrawBar"), this);
+    gameBar_ = new QToolBar(QStringLiteral("GameBar"), this);
+    userInfoBar_ = new QToolBar(QStringLiteral("UserInfoBar"), this);
+    suggestBar_ = new QToolBar(QStringLiteral("SuggestBar"), this);
+    for (QToolBar* bar : {drawBar_, gameBar_, userInfoBar_, suggestBar_}) {
+        bar->setObjectName(bar->windowTitle());
+        bar->setMovable(true);
+        bar->setIconSize(QSize(16, 16));
+        addToolBar(Qt::TopToolBarArea, bar);
+    }
+
+    userInfoBarLabel_ = new QLabel;
+    userInfoBarLabel_->setObjectName(QStringLiteral("UserInfoBarLabel"));
+    userInfoBarLabel_->setFixedSize(123, 22);
+    userInfoBarLabel_->setAlignment(Qt::AlignCenter);
+    userInfoBarLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    userInfoBarLabel_->setAutoFillBackground(true);
+    QPalette cream = userInfoBarLabel_->palette();
+    cream.setColor(QPalette::Window, QColor(0xFF, 0xFB, 0xF0));
+    userInfoBarLabel_->setPalette(cream);
+    userInfoBar_->addWidget(userInfoBarLabel_);
+
+    suggestButton_ = new QPushButton;
+    suggestButton_->setObjectName(QStringLiteral("SuggestButton"));
+    suggestButton_->setFlat(true);
+    suggestButton_->setFixedSize(185, 22);
+    connect(suggestButton_, &QPushButton::clicked, this, &MainForm::SuggestButtonClick);
+    suggestBar_->addWidget(suggestButton_);
+
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("Splitter1"));
+    splitter_->setHandleWidth(2);
+    splitter_->setChildrenCollapsible(false);
+
+    treeView_ = new QTreeWidget;
+    treeView_->setObjectName(QStringLiteral("TreeView"));
+    treeView_->setHeaderHidden(true);
+    treeView_->setRootIsDecorated(false);
+    treeView_->setItemsExpandable(false);
+    treeView_->setIndentation(16);
+    treeView_->setSortingEnabled(true);
+    treeView_->sortByColumn(0, Qt::AscendingOrder);
+    treeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    treeView_->setMinimumWidth(40);
+    splitter_->addWidget(treeView_);
+
+    mainWin_ = new QScrollArea;
+    mainWin_->setObjectName(QStringLiteral("mainWin"));
+    mainWin_->setFrameShape(QFrame::NoFrame);
+    mainWin_->setWidgetResizable(false);
+    mainWin_->setBackgroundRole(QPalette::Window);
+    mainWin_->viewport()->installEventFilter(this);
+    splitter_->addWidget(mainWin_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({137, 757 - 137 - 2});
+    setCentralWidget(splitter_);
+
+    for (int i = 0; i < 4; ++i) {
+        auto* panel = new QLabel;
+        panel->setFixedWidth(kStatusWidths[i]);
+        panel->setAlignment(i == 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        statusBar()->addWidget(panel);
+        statusPanels_[i] = panel;
+    }
+}
+
+void MainForm::buildCommands()
+{
+    auto command = [this](const char* caption, void (MainForm::*handler)(), QKeySequence key = {}) {
+        auto* action = new QAction(QString::fromLatin1(caption), this);
+        if (!key.isEmpty())
+            action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+        return action;
+    };
+    Actions& a = actions_;
+    a.selectCross = command("&Select crossword...", &MainForm::SelectCrossClick, QKeySequence(Qt::CTRL | Qt::Key_O));
+    a.preference = command("&Preference...", &MainForm::PreferenceClick, QKeySequence(Qt::CTRL | Qt::Key_P));
+    a.exit = command("E&xit", &MainForm::ExitClick, QKeySequence(Qt::CTRL | Qt::Key_F4));
+    a.mdBrush = command("Brush", &MainForm::MdBrushClick, QKeySequence(Qt::Key_F6));
+    a.mdLine = command("Line", &MainForm::MdLineClick, QKeySequence(Qt::Key_F7));
+    a.mdRect = command("Rectangle", &MainForm::MdRectClick, QKeySequence(Qt::Key_F8));
+    a.undo = command("Undo", &MainForm::UndoClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    a.preview = command("Preview", &MainForm::PreviewClick, QKeySequence(Qt::Key_F12));
+    a.zoomIn = command("Zoom In", &MainForm::ZoomInClick);
+    a.zoomOut = command("Zoom Out", &MainForm::ZoomOutClick);
+    a.showHover = command("Highlight hover crosshair", &MainForm::menuShowHoverClick, QKeySequence(Qt::Key_F11));
+    a.clear = command("Clear", &MainForm::ClearClick, QKeySequence(Qt::CTRL | Qt::Key_C));
+    a.helpItem = command("Help", &MainForm::HelpItemClick, QKeySequence(Qt::Key_F1));
+    a.about = command("About...", &MainForm::AboutClick);
+
+    for (QAction* check : {a.selectCross, a.preview, a.showHover, a.mdBrush, a.mdLine, a.mdRect})
+        check->setCheckable(true);
+    modeGroup_ = new QActionGroup(this);
+    modeGroup_->setExclusive(true);
+    for (QAction* mode : {a.mdBrush, a.mdLine, a.mdRect})
+        modeGroup_->addAction(mode);
+
+    gameMenu_ = menuBar()->addMenu(QStringLiteral("&Game"));
+    gameMenu_->addAction(a.selectCross);
+    gameMenu_->addAction(a.preference);
+    gameMenu_->addSeparator();
+    gameMenu_->addAction(a.exit);
+    viewMenu_ = menuBar()->addMenu(QStringLiteral("&View"));
+    modeMenu_ = viewMenu_->addMenu(QStringLiteral("Draw mode"));
+    modeMenu_->addAction(a.mdBrush);
+    modeMenu_->addAction(a.mdLine);
+    modeMenu_->addAction(a.mdRect);
+    viewMenu_->addAction(a.undo);
+    viewMenu_->addSeparator();
+    viewMenu_->addAction(a.preview);
+    viewMenu_->addAction(a.zoomIn);
+    viewMenu_->addAction(a.zoomOut);
+    viewMenu_->addAction(a.showHover);
+    viewMenu_->addSeparator();
+    viewMenu_->addAction(a.clear);
+    helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu_->addAction(a.helpItem);
+    helpMenu_->addAction(a.about);
+
+    drawBar_->addAction(a.preview);
+    drawBar_->addAction(a.zoomIn);
+    drawBar_->addAction(a.zoomOut);
+    drawBar_->addAction(a.showHover);
+    drawBar_->addSeparator();
+    drawBar_->addAction(a.mdBrush);
+    drawBar_->addAction(a.mdLine);
+    drawBar_->addAction(a.mdRect);
+    drawBar_->addSeparator();
+    drawBar_->addAction(a.undo);
+    drawBar_->addSeparator();
+    drawBar_->addAction(a.clear);
+    // The solver button has no menu item and no hint.
+    auto* solveButton = new QToolButton;
+    solveButton->setObjectName(QStringLiteral("DB_Solve"));
+    solveButton->setText(QStringLiteral("Solve"));
+    solveButton->setAutoRaise(true);
+    connect(solveButton, &QToolButton::clicked, this, &MainForm::DB_SolveClick);
+    a.solve = drawBar_->addWidget(solveButton);
+
+    gameBar_->addAction(a.selectCross);
+    gameBar_->addSeparator();
+    gameBar_->addAction(a.preference);
+}
+
+void MainForm::FormCreate()
+{
+    // 2. Exceptions that escape event handlers reach AppException through
+    // the application object; CrossException shows itself in a message box.
+    CrossException::setDisplay([this](const std::string& text) {
+        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), toQt(text),
+                        QMessageBox::Ok, isVisible() ? this : nullptr);
+        box.exec();
+    });
+    // 5.
+    setWindowTitle(QStringLiteral("Tessellor ") + QStringLiteral("2.0"));
+    // 6.
+    language_->AddLanguageCallback([this] { ApplyLanguage(); });
+    // 7.
+    userInfoBarLabel_->clear();
+    for (QLabel* panel : statusPanels_)
+        panel->clear();
+    // 9. The tree starts visible; the brush is the start tool.
+    actions_.selectCross->setChecked(!treeView_->isHidden());
+    actions_.mdBrush->setChecked(true);
+    gridModel().setDrawMode(DrawMode::Brush);
+    // 10. Ctrl with the key that carries = and +, and Ctrl with minus.
+    actions_.zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
+    actions_.zoomOut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    // 11.
+    actions_.solve->setVisible(solverSwitch_);
+    actions_.showHover->setChecked(showHover_);
+    // 13. The system language, falling back to English.
+    try {
+        try {
+            language_->LoadLanguage("english");
+        } catch (const std::exception&) {
+            language_->LoadLanguage("english");
+        }
+    } catch (const std::exception& e) {
+        AppException(this, &e);
+    }
+    // Key preview: the window sees key presses before its controls.
+    qApp->installEventFilter(this);
+}
+
+void MainForm::ApplyLanguage()
+{
+    auto set = [](QAction* action, const char* key, const char* def) {
+        const QString text = uiText(key, def);
+        action->setText(text);
+        action->setToolTip(text);
+    };
+    gameMenu_->setTitle(uiText("main_win_menu_game", "Game"));
+    set(actions_.selectCross, "main_win_menu_panelcross", "Crosswords panel...");
+    set(actions_.preference, "main_win_menu_preference", "Preferences...");
+    set(actions_.exit, "main_win_menu_exit", "Exit");
+    viewMenu_->setTitle(uiText("main_win_menu_view", "View"));
+    modeMenu_->setTitle(uiText("main_win_menu_mode", "Draw mode"));
+    set(actions_.mdBrush, "main_win_menu_mode_brush", "Brush");
+    set(actions_.mdLine, "main_win_menu_mode_line", "Line");
+    set(actions_.mdRect, "main_win_menu_mode_rect", "Rectangle");
+    set(actions_.preview, "main_win_menu_preview", "Preview");
+    set(actions_.zoomIn, "main_win_menu_zoom_in", "Zoom In");
+    set(actions_.zoomOut, "main_win_menu_zoom_out", "Zoom Out");
+    set(actions_.clear, "main_win_menu_clear", "Clear");
+    set(actions_.showHover, "main_win_menu_hover", "Highlight hover crosshair");
+    helpMenu_->setTitle(uiText("main_win_menu_help", "Help"));
+    set(actions_.helpItem, "main_win_menu_help", "Help");
+    set(actions_.about, "main_win_menu_about", "About...");
+    suggestButton_->setText(uiText("suggest_button_active", "Click to suggest a course"));
+}
+
+void MainForm::AppException(QObject*, const std::exception* error)
+{
+    if (const auto* cross = dynamic_cast<const CrossException*>(error)) {
+        cross->Show();
+    } else {
+        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
+                        error ? QString::fromLocal8Bit(error->what()) : QStringLiteral("Unknown error"),
+                        QMessageBox::Ok, isVisible() ? this : nullptr);
+        box.exec();
+    }
+    closing_ = true;
+    // Queued, so that an error during start-up still ends the loop that
+    // has not begun yet.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+// ------------------------------------------------------------------ commands
+
+void MainForm::SelectCrossClick()
+{
+    treeView_->setVisible(treeView_->isHidden());
+    actions_.selectCross->setChecked(!treeView_->isHidden());
+}
+
+void MainForm::PreferenceClick() {}
+
+void MainForm::ExitClick()
+{
+    closing_ = true;
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void MainForm::MdBrushClick()
+{
+    gridModel().setDrawMode(DrawMode::Brush);
+    actions_.mdBrush->setChecked(true);
+}
+
+void MainForm::MdLineClick()
+{
+    gridModel().setDrawMode(DrawMode::Line);
+    actions_.mdLine->setChecked(true);
+}
+
+void MainForm::MdRectClick()
+{
+    gridModel().setDrawMode(DrawMode::Rect);
+    actions_.mdRect->setChecked(true);
+}
+
+void MainForm::UndoClick()
+{
+    if (gridModel().CanUndo())
+        gridModel().Undo();
+}
+
+void MainForm::PreviewClick()
+{
+    // The preview window does not exist yet; the command keeps its check
+    // state honest by showing it as hidden.
+    actions_.preview->setChecked(false);
+    gridModel().fullRepaint();
+}
+
+void MainForm::ZoomInClick()
+{
+    gridModel().SetZoom(gridModel().cellSize() + 1);
+}
+
+void MainForm::ZoomOutClick()
+{
+    gridModel().SetZoom(gridModel().cellSize() - 1);
+}
+
+void MainForm::menuShowHoverClick()
+{
+    showHover_ = !showHover_;
+    actions_.showHover->setChecked(showHover_);
+    gridModel().fullRepaint();
+}
+
+void MainForm::ClearClick()
+{
+    gridModel().Clear();
+    gridModel().fullRepaint();
+}
+
+void MainForm::HelpItemClick()
+{
+    FormHelp();
+}
+
+void MainForm::FormHelp() {}
+
+void MainForm::AboutClick() {}
+
+void MainForm::DB_SolveClick()
+{
+    gridModel().Clear();
+    gridModel().fullRepaint();
+}
+
+void MainForm::SuggestButtonClick() {}
+
+// ---------------------------------------------------------------- grid host
+
+void MainForm::setStatusText(int panel, const std::string& text)
+{
+    if (panel >= 0 && panel < 4)
+        statusPanels_[panel]->setText(toQt(text));
+}
+
+void MainForm::crosswordSolved(const std::string&)
+{
+    QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
+                             uiText("solved_info_text", "Congratulations,\\n You solved the crossword."));
+}
+
+// ------------------------------------------------------------ mouse and keys
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Wheel && watched == mainWin_->viewport()) {
+        // One notch (120) scrolls 120 pixels; the scroll bar clamps.
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        QScrollBar* bar = mainWin_->verticalScrollBar();
+        bar->setValue(bar->value() - wheel->angleDelta().y());
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && event != lastKeyEvent_ && isActiveWindow()) {
+        // A key the focus widget ignores travels up to its parents and
+        // passes this filter once more; the chord must act only once.
+        lastKeyEvent_ = event;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto chord = Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier;
+        if (key->key() == Qt::Key_NumLock && (key->modifiers() & chord) == chord && !key->isAutoRepeat())
+            gridModel().toggleRevealOnLoad();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

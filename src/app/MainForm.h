@@ -1,0 +1,138 @@
+#pragma once
+
+#include "data/CrossData.h"
+#include "data/PackModel.h"
+#include "grid/GridModel.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <exception>
+#include <memory>
+
+class GridWidget;
+class Localization;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QToolBar;
+class QTreeWidget;
+
+// The main window: menus, tool bars, the crossword tree, the grid in its
+// scroll box and the status bar. It owns the program's language table, the
+// crossword record and the grid, and answers the grid's requests as its host.
+class MainForm : public QMainWindow, public GridHost {
+    Q_OBJECT
+public:
+    explicit MainForm(bool solverSwitch, QWidget* parent = nullptr);
+    ~MainForm() override;
+
+    // The one main window, reachable from the exception handler.
+    static MainForm* instance();
+
+    // Every exception that escapes an event handler ends here: its message,
+    // then an orderly end of the program.
+    void AppException(QObject* sender, const std::exception* error);
+    void ApplyLanguage();
+
+    // Commands of the menus and tool bars.
+    void SelectCrossClick();
+    void PreferenceClick();
+    void ExitClick();
+    void MdBrushClick();
+    void MdLineClick();
+    void MdRectClick();
+    void UndoClick();
+    void PreviewClick();
+    void ZoomInClick();
+    void ZoomOutClick();
+    void menuShowHoverClick();
+    void ClearClick();
+    void HelpItemClick();
+    void AboutClick();
+    void DB_SolveClick();
+    void SuggestButtonClick();
+    void FormHelp();
+    void ShowLogo();
+
+    GridWidget* grid() const { return grid_; }
+    GridModel& gridModel() const;
+    CrossData& crossData() const { return *crossData_; }
+    Localization& language() const { return *language_; }
+    bool isClosing() const { return closing_; }
+    bool solverSwitch() const { return solverSwitch_; }
+    bool showHover() const { return showHover_; }
+
+    QScrollArea* mainWin() const { return mainWin_; }
+    QTreeWidget* treeView() const { return treeView_; }
+    QLabel* statusPanel(int index) const { return statusPanels_[index]; }
+    QToolBar* drawBar() const { return drawBar_; }
+    QToolBar* gameBar() const { return gameBar_; }
+
+    // The actions behind menu items and tool buttons, for tests and for the
+    // windows that drive them.
+    struct Actions {
+        QAction* selectCross = nullptr;
+        QAction* preference = nullptr;
+        QAction* exit = nullptr;
+        QAction* mdBrush = nullptr;
+        QAction* mdLine = nullptr;
+        QAction* mdRect = nullptr;
+        QAction* undo = nullptr;
+        QAction* preview = nullptr;
+        QAction* zoomIn = nullptr;
+        QAction* zoomOut = nullptr;
+        QAction* showHover = nullptr;
+        QAction* clear = nullptr;
+        QAction* helpItem = nullptr;
+        QAction* about = nullptr;
+        QAction* solve = nullptr;
+    };
+    const Actions& actions() const { return actions_; }
+
+    // GridHost
+    void setStatusText(int panel, const std::string& text) override;
+    bool hoverEnabled() const override { return showHover_; }
+    void crosswordSolved(const std::string& name) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void buildLayout();
+    void buildCommands();
+    void loadLogo();
+
+    bool solverSwitch_ = false;
+    bool closing_ = false;
+    // Until a profile exists the hover highlight follows the profile default.
+    bool showHover_ = true;
+    const QEvent* lastKeyEvent_ = nullptr;
+
+    std::unique_ptr<Localization> language_;
+    std::unique_ptr<CrossData> crossData_;
+    std::unique_ptr<TPackModelDir> rootCategory_;
+
+    GridWidget* grid_ = nullptr;
+    QScrollArea* mainWin_ = nullptr;
+    QTreeWidget* treeView_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QToolBar* drawBar_ = nullptr;
+    QToolBar* gameBar_ = nullptr;
+    QToolBar* userInfoBar_ = nullptr;
+    QToolBar* suggestBar_ = nullptr;
+    QLabel* userInfoBarLabel_ = nullptr;
+    QPushButton* suggestButton_ = nullptr;
+    std::array<QLabel*, 4> statusPanels_{};
+
+    QMenu* gameMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* modeMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QActionGroup* modeGroup_ = nullptr;
+    Actions actions_;
+};

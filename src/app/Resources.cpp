@@ -1,0 +1,14 @@
+#include "app/TessellorApp.h"
+
+#include <QtGlobal>
+
+// Resources compiled into a static library must be registered by hand.
+static void initAppQrc()
+{
+    Q_INIT_RESOURCE(app);
+}
+
+void initTessellorResources()
+{
+    initAppQrc();
+}

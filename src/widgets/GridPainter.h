@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+class QPainter;
+class GridModel;
+struct BCell;
+
+// Draws the grid model with the exact pixel geometry of the field: clue
+// squares, cells in their plain, rubber-band and highlighted forms, and the
+// hover crosshair. Only what intersects the given area is drawn, so a paint
+// event costs in proportion to what was exposed, not to the crossword.
+class GridPainter {
+public:
+    explicit GridPainter(const GridModel& model);
+
+    // Paints `area` (control coordinates) onto `p`, which must be clipped to
+    // it: white background, clues, cells, and the crosshair when shown.
+    void paint(QPainter& p, const QRect& area);
+
+    // Single objects, as the paint uses them.
+    void drawCell(QPainter& p, int column, int row, bool highlighted);
+    void drawClue(QPainter& p, const BCell& clue);
+    void invertCrosshair(QPainter& p, const QRect& area);
+
+    // The clue font at a cell size: face "Small" where the system has it,
+    // any small sans-serif face otherwise, s / 2 points at 96 dots per inch.
+    static QFont clueFont(int cellSize);
+
+private:
+    void prepareFont();
+
+    const GridModel& model_;
+    int fontSize_ = -1;
+    QFont font_;
+    // Pixel widths of the clue numbers 0..127 in the current font.
+    int numberWidth_[128] = {};
+};
