@@ -335,10 +335,14 @@ void MainForm::AppException(QObject*, const std::exception* error)
     if (const auto* cross = dynamic_cast<const CrossException*>(error)) {
         cross->Show();
     } else {
-        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
-                        error ? QString::fromLocal8Bit(error->what()) : QStringLiteral("Unknown error"),
-                        QMessageBox::Ok, isVisible() ? this : nullptr);
-        box.exec();
+        const QString text = error ? QString::fromLocal8Bit(error->what()) : QStringLiteral("Unknown error");
+        if (errorDisplay_) {
+            errorDisplay_(text);
+        } else {
+            QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                            isVisible() ? this : nullptr);
+            box.exec();
+        }
     }
     closing_ = true;
     // Queued, so that an error during start-up still ends the loop that
@@ -459,13 +463,17 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
         bar->setValue(bar->value() - wheel->angleDelta().y());
         return true;
     }
-    if (event->type() == QEvent::KeyPress && event != lastKeyEvent_ && isActiveWindow()) {
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::KeyPress && target && target->window() == this) {
         // A key the focus widget ignores travels up to its parents and
         // passes this filter once more; the chord must act only once.
+        const bool propagated = event == lastKeyEvent_ && lastKeyTarget_ && target->isAncestorOf(lastKeyTarget_);
         lastKeyEvent_ = event;
+        lastKeyTarget_ = target;
         const auto* key = static_cast<QKeyEvent*>(event);
         const auto chord = Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier;
-        if (key->key() == Qt::Key_NumLock && (key->modifiers() & chord) == chord && !key->isAutoRepeat())
+        if (!propagated && key->key() == Qt::Key_NumLock && (key->modifiers() & chord) == chord
+            && !key->isAutoRepeat())
             gridModel().toggleRevealOnLoad();
     }
     return QMainWindow::eventFilter(watched, event);

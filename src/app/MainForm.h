@@ -5,9 +5,11 @@
 #include "grid/GridModel.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <exception>
+#include <functional>
 #include <memory>
 
 class GridWidget;
@@ -36,6 +38,10 @@ public:
     // Every exception that escapes an event handler ends here: its message,
     // then an orderly end of the program.
     void AppException(QObject* sender, const std::exception* error);
+    // Where AppException shows errors other than CrossException; a message
+    // box unless replaced (tests replace it to run without a modal loop).
+    using ErrorDisplay = std::function<void(const QString& text)>;
+    void setErrorDisplay(ErrorDisplay display) { errorDisplay_ = std::move(display); }
     void ApplyLanguage();
 
     // Commands of the menus and tool bars.
@@ -112,6 +118,8 @@ private:
     // Until a profile exists the hover highlight follows the profile default.
     bool showHover_ = true;
     const QEvent* lastKeyEvent_ = nullptr;
+    QPointer<QWidget> lastKeyTarget_;
+    ErrorDisplay errorDisplay_;
 
     std::unique_ptr<Localization> language_;
     std::unique_ptr<CrossData> crossData_;

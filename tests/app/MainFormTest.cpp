@@ -1,0 +1,288 @@
+#include "TestGrids.h"
+#include "app/MainForm.h"
+#include "app/TessellorApp.h"
+#include "config/CrossException.h"
+#include "config/Localization.h"
+#include "widgets/GridWidget.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+// Every test runs in a working folder of its own holding the shipped
+// language files, as the game does in its repository folder.
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        initTessellorResources();
+        ASSERT_TRUE(work.isValid());
+        QDir().mkpath(work.filePath("language"));
+        const QDir shipped(QStringLiteral(TESSELLOR_SOURCE_DIR "/language"));
+        for (const QString& name : shipped.entryList({"*.lng"}, QDir::Files))
+            QFile::copy(shipped.filePath(name), work.filePath("language/" + name));
+        previous = QDir::currentPath();
+        QDir::setCurrent(work.path());
+        CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
+        form = std::make_unique<MainForm>(false);
+        CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
+        form->setErrorDisplay([this](const QString& text) { shownErrors.push_back(text.toStdString()); });
+    }
+    void TearDown() override
+    {
+        form.reset();
+        QDir::setCurrent(previous);
+        CrossException::setDisplay(nullptr);
+    }
+    GridModel& grid() { return form->gridModel(); }
+    void load(const std::vector<std::string>& rows)
+    {
+        grid().SetDataSource(testgrids::crossword(rows));
+    }
+
+    QTemporaryDir work;
+    QString previous;
+    std::unique_ptr<MainForm> form;
+    std::vector<std::string> shownErrors;
+};
+
+TEST(SolveSwitch, IsACaseSensitiveSubstringOfTheJoinedArguments)
+{
+    const char* plain[] = {"tessellor", "/solve"};
+    const char* inside[] = {"tessellor", "x/solvers"};
+    const char* split[] = {"tessellor", "/so", "lve"};
+    const char* joined[] = {"tessellor", "a", "/solve"};
+    const char* upper[] = {"tessellor", "/Solve"};
+    const char* none[] = {"tessellor"};
+    EXPECT_TRUE(hasSolveSwitch(2, plain));
+    EXPECT_TRUE(hasSolveSwitch(2, inside));
+    EXPECT_FALSE(hasSolveSwitch(3, split)); // a blank comes between
+    EXPECT_TRUE(hasSolveSwitch(3, joined));
+    EXPECT_FALSE(hasSolveSwitch(2, upper));
+    EXPECT_FALSE(hasSolveSwitch(1, none));
+}
+
+TEST_F(MainFormTest, StartsWithTheLogoSolvedAndItsClues)
+{
+    EXPECT_EQ(form->size(), QSize(757, 596));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Tessellor 2.0"));
+    EXPECT_EQ(grid().name(), "logo");
+    ASSERT_EQ(grid().width(), 32);
+    ASSERT_EQ(grid().height(), 32);
+    EXPECT_GT(grid().rowClueCount(), 0);
+    EXPECT_GT(grid().colClueCount(), 0);
+    int filled = 0;
+    for (int c = 0; c < 32; ++c)
+        for (int r = 0; r < 32; ++r) {
+            const bool present = grid().solution(c, r) > 0;
+            EXPECT_EQ(grid().cellState(c, r), present ? DefYes : Empty);
+            filled += present;
+        }
+    EXPECT_GT(filled, 500);
+    // The logo uses the colours it was drawn in, not just one.
+    EXPECT_EQ(grid().solution(0, 0), 0);
+    EXPECT_EQ(grid().solution(1, 3), 5);
+    EXPECT_EQ(grid().solution(14, 14), 3);
+    EXPECT_EQ(form->grid()->size(), QSize(grid().controlWidth(), grid().controlHeight()));
+    EXPECT_EQ(form->statusPanel(0)->width(), 50);
+    EXPECT_EQ(form->statusPanel(2)->width(), 350);
+    EXPECT_FALSE(form->actions().solve->isVisible());
+    EXPECT_TRUE(shownErrors.empty());
+}
+
+TEST_F(MainFormTest, SolverButtonOnlyWithTheSwitch)
+{
+    MainForm withSwitch(true);
+    EXPECT_TRUE(withSwitch.actions().solve->isVisible());
+}
+
+TEST_F(MainFormTest, ZoomStopsAtBothEnds)
+{
+    grid().SetZoom(30);
+    const QSize big = form->grid()->size();
+    form->actions().zoomIn->trigger();
+    EXPECT_EQ(grid().cellSize(), 30);
+    EXPECT_EQ(form->grid()->size(), big);
+    grid().SetZoom(3);
+    form->actions().zoomOut->trigger();
+    EXPECT_EQ(grid().cellSize(), 3);
+    form->actions().zoomIn->trigger();
+    EXPECT_EQ(grid().cellSize(), 4);
+}
+
+TEST_F(MainFormTest, UndoAndClearFromTheCommands)
+{
+    load({"#.#", "...", "#.#"});
+    form->actions().undo->trigger(); // empty history: nothing happens
+    EXPECT_EQ(grid().cellState(0, 0), Empty);
+
+    const GCell& g = grid().cell(0, 0);
+    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    ASSERT_EQ(grid().cellState(0, 0), DefYes);
+    const auto records = grid().history().size();
+    form->actions().clear->trigger();
+    EXPECT_EQ(grid().cellState(0, 0), Empty);
+    EXPECT_EQ(grid().history().size(), records);
+    form->actions().undo->trigger();
+    EXPECT_EQ(grid().cellState(0, 0), Empty); // the record undoes the press
+    EXPECT_FALSE(grid().CanUndo());
+}
+
+TEST_F(MainFormTest, CrosswordPanelButtonFollowsTheTree)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QAction* select = form->actions().selectCross;
+    EXPECT_TRUE(select->isChecked());
+    for (int i = 0; i < 3; ++i) {
+        select->trigger();
+        EXPECT_EQ(select->isChecked(), form->treeView()->isVisible()) << i;
+    }
+    EXPECT_FALSE(form->treeView()->isVisible());
+    // The tool button is the same command.
+    QWidget* button = form->gameBar()->widgetForAction(select);
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(form->treeView()->isVisible());
+    EXPECT_TRUE(select->isChecked());
+}
+
+TEST_F(MainFormTest, DrawingModesFormOneRadioGroup)
+{
+    const auto& a = form->actions();
+    EXPECT_TRUE(a.mdBrush->isChecked());
+    a.mdRect->trigger();
+    EXPECT_EQ(grid().drawMode(), DrawMode::Rect);
+    EXPECT_TRUE(a.mdRect->isChecked());
+    EXPECT_FALSE(a.mdBrush->isChecked());
+    a.mdLine->trigger();
+    a.mdLine->trigger(); // a radio item stays checked when chosen again
+    EXPECT_EQ(grid().drawMode(), DrawMode::Line);
+    EXPECT_TRUE(a.mdLine->isChecked());
+    EXPECT_FALSE(a.mdRect->isChecked());
+    EXPECT_EQ(a.mdLine->shortcut(), QKeySequence(Qt::Key_F7));
+}
+
+TEST_F(MainFormTest, RevealChordTogglesOnlyTheFlag)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->activateWindow();
+    load({"#.#", "...", "#.#"});
+    const auto chord = Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier;
+    QTest::keyClick(form->grid(), Qt::Key_NumLock, chord);
+    EXPECT_TRUE(grid().revealOnLoad());
+    EXPECT_EQ(grid().cellState(0, 0), Empty); // the open crossword stays as it is
+    QTest::keyClick(form->grid(), Qt::Key_NumLock, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_TRUE(grid().revealOnLoad()); // without Alt it is not the chord
+    QTest::keyClick(form->grid(), Qt::Key_NumLock, chord);
+    EXPECT_FALSE(grid().revealOnLoad());
+    // Pressed on a child one level down, the key passes the window twice on
+    // its way up; it still counts once.
+    QTest::keyClick(form->menuBar(), Qt::Key_NumLock, chord);
+    EXPECT_TRUE(grid().revealOnLoad());
+}
+
+TEST_F(MainFormTest, WheelScrollsByItsDeltaAndClamps)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    grid().SetZoom(30);
+    QApplication::processEvents();
+    QScrollBar* bar = form->mainWin()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 240);
+    auto wheel = [&](int delta) {
+        QWidget* viewport = form->mainWin()->viewport();
+        QWheelEvent event(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    wheel(-120); // towards the player: down one notch
+    EXPECT_EQ(bar->value(), 120);
+    wheel(120);
+    EXPECT_EQ(bar->value(), 0);
+    wheel(120);
+    EXPECT_EQ(bar->value(), 0);
+    wheel(-120 * 1000);
+    EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+TEST_F(MainFormTest, LanguageSetsMenuTextsAndHints)
+{
+    QFile file(QStringLiteral("language/test.lng"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("main_win_menu_zoom_in=Bigger\r\nmain_win_menu_game=Play\r\nsuggest_button_active=Ask\r\n");
+    file.close();
+    form->language().LoadLanguage("test");
+    EXPECT_EQ(form->actions().zoomIn->text(), QStringLiteral("Bigger"));
+    EXPECT_EQ(form->actions().zoomIn->toolTip(), QStringLiteral("Bigger"));
+    EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("Play"));
+    // Keys the file lacks fall back to their English defaults.
+    EXPECT_EQ(form->actions().clear->text(), QStringLiteral("Clear"));
+    // Undo keeps its own caption whatever the language.
+    EXPECT_EQ(form->actions().undo->text(), QStringLiteral("Undo"));
+    EXPECT_EQ(form->findChild<QPushButton*>("SuggestButton")->text(), QStringLiteral("Ask"));
+}
+
+TEST_F(MainFormTest, HoverStatusTextsAndToggle)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const GCell& g = grid().cell(4, 7);
+    QTest::mouseMove(form->grid(), QPoint(g.x + 3, g.y + 3));
+    EXPECT_EQ(form->statusPanel(0)->text(), QStringLiteral("4 : 7"));
+    EXPECT_FALSE(form->statusPanel(1)->text().isEmpty());
+    EXPECT_TRUE(grid().crosshairShown());
+    form->actions().showHover->trigger();
+    EXPECT_FALSE(form->showHover());
+    EXPECT_FALSE(form->actions().showHover->isChecked());
+    EXPECT_FALSE(grid().crosshairShown()); // the repaint took it away
+    const GCell& h = grid().cell(5, 7);
+    QTest::mouseMove(form->grid(), QPoint(h.x + 3, h.y + 3));
+    EXPECT_FALSE(grid().crosshairShown());
+}
+
+// The test programs run under the game's own application object, so an
+// exception thrown inside any event handler takes the real path.
+TEST_F(MainFormTest, EscapedExceptionsEndTheProgramAfterTheirMessage)
+{
+    class Thrower : public QObject {
+    public:
+        bool event(QEvent* e) override
+        {
+            if (e->type() == QEvent::User)
+                throw CrossException(30004);
+            if (e->type() == QEvent::Type(QEvent::User + 1))
+                throw std::runtime_error("disk on fire");
+            return QObject::event(e);
+        }
+    } thrower;
+    ASSERT_NE(dynamic_cast<TessellorApp*>(QApplication::instance()), nullptr);
+    QEvent cross(QEvent::User);
+    QApplication::sendEvent(&thrower, &cross);
+    EXPECT_TRUE(form->isClosing());
+    ASSERT_EQ(shownErrors.size(), 1u);
+    EXPECT_EQ(shownErrors[0], CrossException(30004).messageText(&form->language()));
+
+    QEvent other(QEvent::Type(QEvent::User + 1));
+    QApplication::sendEvent(&thrower, &other);
+    ASSERT_EQ(shownErrors.size(), 2u);
+    EXPECT_EQ(shownErrors[1], "disk on fire");
+}
+
+} // namespace
