@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     // The game's own application object, so exceptions escaping event
     // handlers take the same path as in the game.
     TessellorApp app(argc, argv);
+    initTessellorResources();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -2,6 +2,8 @@
 
 #include "config/CrossException.h"
 #include "config/Localization.h"
+#include "data/Pack.h"
+#include "packview/TPackView.h"
 #include "widgets/GridWidget.h"
 #include "widgets/Text.h"
 
@@ -78,6 +80,7 @@ MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), so
 
 MainForm::~MainForm()
 {
+    packView_.reset();
     if (grid_)
         grid_->model().setHost(nullptr);
     Localization::setGlobal(nullptr);
@@ -147,15 +150,8 @@ void MainForm::buildLayout()
     splitter_->setHandleWidth(2);
     splitter_->setChildrenCollapsible(false);
 
-    treeView_ = new QTreeWidget;
+    treeView_ = new PackTree;
     treeView_->setObjectName(QStringLiteral("TreeView"));
-    treeView_->setHeaderHidden(true);
-    treeView_->setRootIsDecorated(false);
-    treeView_->setItemsExpandable(false);
-    treeView_->setIndentation(16);
-    treeView_->setSortingEnabled(true);
-    treeView_->sortByColumn(0, Qt::AscendingOrder);
-    treeView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     treeView_->setMinimumWidth(40);
     splitter_->addWidget(treeView_);
 
@@ -279,6 +275,17 @@ void MainForm::FormCreate()
     userInfoBarLabel_->clear();
     for (QLabel* panel : statusPanels_)
         panel->clear();
+    // 8.
+    packView_ = std::make_unique<TPackView>(treeView_, rootCategory_.get(),
+                                            [this](TPackModelFile* node) { CrossSelected(node); });
+    packView_->setConfirm([this] {
+        return QMessageBox::question(this, QGuiApplication::applicationDisplayName(),
+                                     uiText("select_cross_confirm",
+                                            "The current crossword is not solved.\\n Are you want loads the "
+                                            "crossword and overrides current?"),
+                                     QMessageBox::Ok | QMessageBox::Cancel)
+               == QMessageBox::Ok;
+    });
     // 9. The tree starts visible; the brush is the start tool.
     actions_.selectCross->setChecked(!treeView_->isHidden());
     actions_.mdBrush->setChecked(true);
@@ -446,10 +453,91 @@ void MainForm::setStatusText(int panel, const std::string& text)
         statusPanels_[panel]->setText(toQt(text));
 }
 
-void MainForm::crosswordSolved(const std::string&)
+void MainForm::crosswordSolved(const std::string& name)
 {
-    QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
-                             uiText("solved_info_text", "Congratulations,\\n You solved the crossword."));
+    if (TPackModelFile* node = findCrossword(*rootCategory_, name)) {
+        node->edited = 1;
+        node->solved = 1;
+    }
+    recount(*rootCategory_);
+    treeView_->viewport()->update();
+    const QString text = uiText("solved_info_text", "Congratulations,\\n You solved the crossword.");
+    if (noticeDisplay_)
+        noticeDisplay_(text);
+    else
+        QMessageBox::information(this, QGuiApplication::applicationDisplayName(), text);
+}
+
+// ------------------------------------------------------------ crossword flow
+
+void MainForm::showError(const QString& text)
+{
+    if (errorDisplay_) {
+        errorDisplay_(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
+                    isVisible() ? this : nullptr);
+    box.exec();
+}
+
+void MainForm::CrossSelected(TPackModelFile* node)
+{
+    if (!node)
+        return;
+    try {
+        pack::loadFromPack(*crossData_, node->id);
+        const std::string& id = node->id;
+        statusPanels_[1]->setText(toQt(id.size() >= 2 ? id.substr(0, id.size() - 2) : std::string()));
+        node->edited = 1;
+        recount(*rootCategory_);
+        treeView_->viewport()->update();
+    } catch (const CrossException& e) {
+        e.Show();
+    }
+    GridModel& grid = gridModel();
+    grid.SetDataSource(*crossData_);
+    // A crossword never opened before starts blank and white.
+    for (int c = 0; c < grid.width(); ++c)
+        for (int r = 0; r < grid.height(); ++r)
+            grid.restoreCell(c, r, Empty, 0);
+    if (grid.revealOnLoad())
+        grid.ShowSolution();
+    grid.fullRepaint();
+}
+
+void MainForm::FormActivate()
+{
+    if (activated_ || closing_ || QCoreApplication::closingDown())
+        return;
+    activated_ = true;
+    try {
+        const std::vector<std::string> failed = scanPacks(*rootCategory_);
+        if (!failed.empty()) {
+            // One message after the scan, naming every pack that was skipped.
+            QString text = toQt(CrossException(30000).messageText(language_.get()));
+            for (const std::string& name : failed)
+                text += QStringLiteral("\n") + toQt(name);
+            showError(text);
+        }
+        packView_->rebuild(std::string());
+    } catch (const CrossException& e) {
+        e.Show();
+    }
+}
+
+void MainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Activation may not be reported on every platform; the first show is.
+    QMetaObject::invokeMethod(this, &MainForm::FormActivate, Qt::QueuedConnection);
+}
+
+void MainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
 }
 
 // ------------------------------------------------------------ mouse and keys

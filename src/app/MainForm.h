@@ -22,6 +22,8 @@ class QScrollArea;
 class QSplitter;
 class QToolBar;
 class QTreeWidget;
+class PackTree;
+class TPackView;
 
 // The main window: menus, tool bars, the crossword tree, the grid in its
 // scroll box and the status bar. It owns the program's language table, the
@@ -42,6 +44,8 @@ public:
     // box unless replaced (tests replace it to run without a modal loop).
     using ErrorDisplay = std::function<void(const QString& text)>;
     void setErrorDisplay(ErrorDisplay display) { errorDisplay_ = std::move(display); }
+    // Where the solved notice goes; the solved message box unless replaced.
+    void setNoticeDisplay(ErrorDisplay display) { noticeDisplay_ = std::move(display); }
     void ApplyLanguage();
 
     // Commands of the menus and tool bars.
@@ -63,6 +67,12 @@ public:
     void SuggestButtonClick();
     void FormHelp();
     void ShowLogo();
+    // Opens a crossword of the catalogue (null only resets the suggestion).
+    void CrossSelected(TPackModelFile* node);
+    // The first activation: scan the packs and fill the tree (once).
+    void FormActivate();
+    TPackModelDir& rootCategory() const { return *rootCategory_; }
+    TPackView& packView() const { return *packView_; }
 
     GridWidget* grid() const { return grid_; }
     GridModel& gridModel() const;
@@ -73,7 +83,7 @@ public:
     bool showHover() const { return showHover_; }
 
     QScrollArea* mainWin() const { return mainWin_; }
-    QTreeWidget* treeView() const { return treeView_; }
+    PackTree* treeView() const { return treeView_; }
     QLabel* statusPanel(int index) const { return statusPanels_[index]; }
     QToolBar* drawBar() const { return drawBar_; }
     QToolBar* gameBar() const { return gameBar_; }
@@ -104,8 +114,13 @@ public:
     bool hoverEnabled() const override { return showHover_; }
     void crosswordSolved(const std::string& name) override;
 
+    // Shows an error text in the game's error box (or the test display).
+    void showError(const QString& text);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
@@ -120,6 +135,7 @@ private:
     const QEvent* lastKeyEvent_ = nullptr;
     QPointer<QWidget> lastKeyTarget_;
     ErrorDisplay errorDisplay_;
+    ErrorDisplay noticeDisplay_;
 
     std::unique_ptr<Localization> language_;
     std::unique_ptr<CrossData> crossData_;
@@ -127,7 +143,9 @@ private:
 
     GridWidget* grid_ = nullptr;
     QScrollArea* mainWin_ = nullptr;
-    QTreeWidget* treeView_ = nullptr;
+    PackTree* treeView_ = nullptr;
+    std::unique_ptr<TPackView> packView_;
+    bool activated_ = false;
     QSplitter* splitter_ = nullptr;
     QToolBar* drawBar_ = nullptr;
     QToolBar* gameBar_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app/TessellorApp.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
+#include "packview/TPackView.h"
 #include "widgets/GridWidget.h"
 
 #include <QAction>
@@ -42,6 +43,7 @@ protected:
         form = std::make_unique<MainForm>(false);
         CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
         form->setErrorDisplay([this](const QString& text) { shownErrors.push_back(text.toStdString()); });
+        form->setNoticeDisplay([this](const QString& text) { notices.push_back(text.toStdString()); });
     }
     void TearDown() override
     {
@@ -59,6 +61,7 @@ protected:
     QString previous;
     std::unique_ptr<MainForm> form;
     std::vector<std::string> shownErrors;
+    std::vector<std::string> notices;
 };
 
 TEST(SolveSwitch, IsACaseSensitiveSubstringOfTheJoinedArguments)
@@ -283,6 +286,56 @@ TEST_F(MainFormTest, EscapedExceptionsEndTheProgramAfterTheirMessage)
     QApplication::sendEvent(&thrower, &other);
     ASSERT_EQ(shownErrors.size(), 2u);
     EXPECT_EQ(shownErrors[1], "disk on fire");
+}
+
+// A pack made by the standard zip program, next to a damaged one.
+TEST_F(MainFormTest, OpensCrosswordsFromPacksAndRecordsTheSolvedOne)
+{
+    QDir().mkpath("src/Animals");
+    QDir().mkpath("data");
+    const auto bytes = testgrids::fileBytes({"#.#", ".#.", "#.#"}, "ignored");
+    QFile member("src/Animals/Cat_0_1.ql");
+    ASSERT_TRUE(member.open(QIODevice::WriteOnly));
+    member.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    member.close();
+    ASSERT_EQ(std::system("cd src && zip -q -r ../data/Test.qlp Animals"), 0);
+    QFile bad("data/A_bad.qlp");
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("no zip here");
+    bad.close();
+
+    form->FormActivate();
+    ASSERT_EQ(shownErrors.size(), 1u);
+    EXPECT_NE(shownErrors[0].find("A_bad.qlp"), std::string::npos);
+    TPackModelFile* cat = findCrossword(form->rootCategory(), "Test\\Animals\\Cat_0_1");
+    ASSERT_NE(cat, nullptr);
+    EXPECT_EQ(form->treeView()->topLevelItemCount(), 1);
+
+    form->CrossSelected(cat);
+    EXPECT_EQ(grid().name(), "Test\\Animals\\Cat_0_1");
+    ASSERT_EQ(grid().width(), 3);
+    EXPECT_EQ(grid().cellState(0, 0), Empty);
+    EXPECT_EQ(grid().cellColourIndex(0, 0), 0);
+    EXPECT_EQ(form->statusPanel(1)->text(), QStringLiteral("Test\\Animals\\Cat_0"));
+    EXPECT_EQ(cat->edited, 1);
+    EXPECT_EQ(form->rootCategory().editedCount, 1);
+
+    // Solving it with the brush marks the catalogue and shows the notice.
+    EXPECT_EQ(grid().currentColour(), PaletteColor(3)); // every load starts dark grey
+    const int cells[][2] = {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}};
+    for (const auto& [c, r] : cells) {
+        const GCell& g = grid().cell(c, r);
+        grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    }
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(cat->solved, 1);
+    EXPECT_EQ(form->rootCategory().solvedCount, 1);
+
+    // With the reveal flag the next load comes up solved.
+    grid().setRevealOnLoad(true);
+    form->CrossSelected(cat);
+    EXPECT_EQ(grid().cellState(1, 1), DefYes);
+    EXPECT_EQ(grid().cellState(1, 0), Empty);
 }
 
 } // namespace

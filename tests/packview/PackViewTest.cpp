@@ -1,0 +1,150 @@
+#include "data/PackModel.h"
+#include "packview/TPackView.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+TPackModelFile* fileAt(TPackModelDir& dir, std::size_t i)
+{
+    return static_cast<TPackModelFile*>(dir.children.at(i).get());
+}
+
+TEST(PackCaptions, CountsAndStylesFollowTheMarks)
+{
+    TPackModelDir root("root");
+    for (int i = 0; i < 10; ++i)
+        insertCrossword(root, "Zoo\\A" + std::to_string(i) + "_1_2", "Zoo\\A" + std::to_string(i) + "_1", 2, true);
+    auto& zoo = static_cast<TPackModelDir&>(*root.children[0]);
+    for (int i = 0; i < 4; ++i)
+        fileAt(zoo, i)->edited = 1;
+    for (int i = 0; i < 3; ++i)
+        fileAt(zoo, i)->solved = 1;
+    recount(root);
+    EXPECT_EQ(TPackView::caption(zoo), "Zoo - (3/4/10)");
+    EXPECT_TRUE(TPackView::captionFont(zoo).bold());
+    for (int i = 0; i < 10; ++i)
+        fileAt(zoo, i)->edited = 1;
+    recount(root);
+    EXPECT_FALSE(TPackView::captionFont(zoo).bold());
+
+    TPackModelFile tom;
+    tom.name = "Tom_1";
+    EXPECT_EQ(TPackView::caption(tom), "Tom");
+    EXPECT_TRUE(TPackView::captionFont(tom).bold());
+    tom.edited = 1;
+    EXPECT_FALSE(TPackView::captionFont(tom).bold());
+    tom.solved = 1;
+    EXPECT_TRUE(TPackView::captionFont(tom).strikeOut());
+    TPackModelFile odd;
+    odd.name = "x";
+    EXPECT_EQ(TPackView::caption(odd), "");
+}
+
+TEST(PackBitmaps, AllFifteenLoadWithTheirSizes)
+{
+    for (int i = 0; i < TPackView::BitmapCount; ++i) {
+        const QPixmap& p = TPackView::bitmap(TPackView::Bitmap(i));
+        ASSERT_FALSE(p.isNull()) << i;
+        EXPECT_EQ(p.height(), 16) << i;
+        EXPECT_EQ(p.width(), i >= TPackView::TVLEVEL0 ? 4 : 16) << i;
+    }
+}
+
+class PackViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        insertCrossword(root, "P\\F\\Cat_0_1", "P\\F\\Cat_0", 1, false);
+        insertCrossword(root, "P\\F\\Dog_1_3", "P\\F\\Dog_1", 3, true);
+        insertCrossword(root, "P\\Top_0_0", "P\\Top_0", 0, false);
+        recount(root);
+        view = std::make_unique<TPackView>(&tree, &root, [this](TPackModelFile* node) { opened.push_back(node); });
+        view->setActiveIdSource([this] { return active; });
+        view->setConfirm([this] {
+            ++asked;
+            return answer;
+        });
+    }
+    QTreeWidgetItem* itemFor(const std::string& id)
+    {
+        for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
+            const TPackModel* node = TPackView::nodeOf(*it);
+            if (node && node->isFile() && static_cast<const TPackModelFile*>(node)->id == id)
+                return *it;
+        }
+        return nullptr;
+    }
+    TPackModelDir root{"root"};
+    PackTree tree;
+    std::unique_ptr<TPackView> view;
+    std::vector<TPackModelFile*> opened;
+    std::string active;
+    int asked = 0;
+    bool answer = false;
+};
+
+TEST_F(PackViewTest, RebuildSortsAndSelectsTheActiveCrossword)
+{
+    view->rebuild("P\\F\\Dog_1_3");
+    ASSERT_EQ(tree.topLevelItemCount(), 1);
+    QTreeWidgetItem* pack = tree.topLevelItem(0);
+    ASSERT_EQ(pack->childCount(), 2);
+    EXPECT_EQ(pack->child(0)->text(0), QStringLiteral("F")); // before "Top_0"
+    EXPECT_EQ(pack->child(0)->child(0)->text(0), QStringLiteral("Cat_0"));
+    ASSERT_NE(tree.currentItem(), nullptr);
+    EXPECT_EQ(tree.currentItem(), itemFor("P\\F\\Dog_1_3"));
+}
+
+TEST_F(PackViewTest, OpensOnlyAnotherCrosswordAndAsksBeforeLeavingAnUnsolvedOne)
+{
+    view->rebuild("");
+    tree.setCurrentItem(tree.topLevelItem(0)); // a pack opens nothing
+    view->activateSelected();
+    EXPECT_TRUE(opened.empty());
+
+    active = "logo"; // the start picture never asks
+    tree.setCurrentItem(itemFor("P\\F\\Cat_0_1"));
+    view->activateSelected();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(asked, 0);
+
+    active = "P\\F\\Cat_0_1"; // already open: nothing
+    view->activateSelected();
+    EXPECT_EQ(opened.size(), 1u);
+
+    tree.setCurrentItem(itemFor("P\\Top_0_0"));
+    view->activateSelected(); // Cat is not solved: asked, answer no
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(opened.size(), 1u);
+    answer = true;
+    QTest::keyClick(&tree, Qt::Key_Return); // Enter does the same
+    EXPECT_EQ(asked, 2);
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened.back()->id, "P\\Top_0_0");
+
+    findCrossword(root, "P\\F\\Cat_0_1")->solved = 1; // solved: no question
+    tree.setCurrentItem(itemFor("P\\F\\Dog_1_3"));
+    view->activateSelected();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(opened.size(), 3u);
+
+    active = "Gone\\x_0_0"; // not in the catalogue: as if none
+    view->activateSelected();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(opened.size(), 4u);
+}
+
+TEST_F(PackViewTest, PaintsWithoutTouchingTheCatalogue)
+{
+    view->rebuild("");
+    tree.resize(200, 200);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    const QImage image = tree.grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    EXPECT_EQ(root.totalCount, 3);
+}
+
+} // namespace
