@@ -453,6 +453,11 @@ void MainForm::setStatusText(int panel, const std::string& text)
         statusPanels_[panel]->setText(toQt(text));
 }
 
+void MainForm::showCurrentColour(RGB colour)
+{
+    shownColour_ = colour;
+}
+
 void MainForm::crosswordSolved(const std::string& name)
 {
     if (TPackModelFile* node = findCrossword(*rootCategory_, name)) {

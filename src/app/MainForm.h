@@ -112,6 +112,9 @@ public:
     // GridHost
     void setStatusText(int panel, const std::string& text) override;
     bool hoverEnabled() const override { return showHover_; }
+    bool hasColourButton() const override { return true; }
+    void showCurrentColour(RGB colour) override;
+    RGB shownColour() const { return shownColour_; }
     void crosswordSolved(const std::string& name) override;
 
     // Shows an error text in the game's error box (or the test display).
@@ -136,6 +139,7 @@ private:
     QPointer<QWidget> lastKeyTarget_;
     ErrorDisplay errorDisplay_;
     ErrorDisplay noticeDisplay_;
+    RGB shownColour_ = kWhite;
 
     std::unique_ptr<Localization> language_;
     std::unique_ptr<CrossData> crossData_;
