@@ -24,6 +24,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QWheelEvent>
 
@@ -43,6 +44,8 @@ private:
 };
 
 constexpr int kStatusWidths[4] = {50, 120, 350, 50};
+constexpr int kSuggestWaitTicks = 60; // of 500 ms: 30 seconds
+const QColor kSuggestBlink(0xFD, 0xFF, 0xDD);
 }
 
 MainForm* MainForm::instance()
@@ -144,6 +147,9 @@ void MainForm::buildLayout()
     suggestButton_->setFixedSize(185, 22);
     connect(suggestButton_, &QPushButton::clicked, this, &MainForm::SuggestButtonClick);
     suggestBar_->addWidget(suggestButton_);
+    suggestTimer_ = new QTimer(this);
+    suggestTimer_->setInterval(500);
+    connect(suggestTimer_, &QTimer::timeout, this, &MainForm::SuggestTimerTimer);
 
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("Splitter1"));
@@ -296,6 +302,8 @@ void MainForm::FormCreate()
     // 11.
     actions_.solve->setVisible(solverSwitch_);
     actions_.showHover->setChecked(showHover_);
+    // 12.
+    ResetSuggest();
     // 13. The system language, falling back to English.
     try {
         try {
@@ -443,7 +451,65 @@ void MainForm::DB_SolveClick()
     gridModel().fullRepaint();
 }
 
-void MainForm::SuggestButtonClick() {}
+void MainForm::SuggestButtonClick()
+{
+    suggestTicks_ = 0;
+    gridModel().Suggest();
+}
+
+void MainForm::ResetSuggest()
+{
+    suggestTimer_->stop();
+    suggestTicks_ = 0;
+    suggestButton_->setText(uiText("suggest_button_active", "Click to suggest a course"));
+    suggestButton_->setEnabled(false);
+    suggestLit_ = false;
+    suggestButton_->setAutoFillBackground(false);
+    suggestButton_->setPalette(QPalette());
+    suggestButton_->update();
+    gridModel().setSuggestedCell(std::nullopt);
+}
+
+void MainForm::StartSuggestWait()
+{
+    suggestTimer_->start();
+    suggestTicks_ = 0;
+}
+
+void MainForm::SuggestTimerTimer()
+{
+    if (gridModel().suggestedCell()) {
+        suggestBlink_ = !suggestBlink_;
+        gridModel().setSuggestHighlighted(suggestBlink_);
+    }
+    if (suggestTicks_ != kSuggestWaitTicks)
+        ++suggestTicks_;
+    if (suggestTicks_ == kSuggestWaitTicks) {
+        suggestButton_->setText(uiText("suggest_button_active", "Click to suggest a course"));
+        suggestButton_->setEnabled(true);
+        suggestLit_ = !suggestLit_;
+    } else {
+        const int remaining = (kSuggestWaitTicks - suggestTicks_) / 2;
+        const std::string format = Localization::global()
+                                       ? Localization::global()->GetText("suggest_button_wait", "Please, wait %d second...")
+                                       : std::string("Please, wait %d second...");
+        // The text comes from a language file: only its first %d is ours to
+        // fill; anything else a translator wrote stays as it is.
+        QString text = toQt(format);
+        const int at = text.indexOf(QStringLiteral("%d"));
+        if (at >= 0)
+            text.replace(at, 2, QString::number(remaining));
+        suggestButton_->setText(text);
+        suggestButton_->setEnabled(false);
+        suggestLit_ = false;
+    }
+    QPalette palette;
+    if (suggestLit_)
+        palette.setColor(QPalette::Button, kSuggestBlink);
+    suggestButton_->setAutoFillBackground(suggestLit_);
+    suggestButton_->setPalette(palette);
+    suggestButton_->update();
+}
 
 // ---------------------------------------------------------------- grid host
 
@@ -488,8 +554,10 @@ void MainForm::showError(const QString& text)
 
 void MainForm::CrossSelected(TPackModelFile* node)
 {
-    if (!node)
+    if (!node) {
+        ResetSuggest();
         return;
+    }
     try {
         pack::loadFromPack(*crossData_, node->id);
         const std::string& id = node->id;
@@ -509,6 +577,7 @@ void MainForm::CrossSelected(TPackModelFile* node)
     if (grid.revealOnLoad())
         grid.ShowSolution();
     grid.fullRepaint();
+    StartSuggestWait();
 }
 
 void MainForm::FormActivate()

@@ -20,6 +20,7 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
+class QTimer;
 class QToolBar;
 class QTreeWidget;
 class PackTree;
@@ -66,6 +67,13 @@ public:
     void DB_SolveClick();
     void SuggestButtonClick();
     void FormHelp();
+    // The suggestion countdown: idle, waiting 30 seconds, ready (blinking).
+    void ResetSuggest();
+    void StartSuggestWait();
+    void SuggestTimerTimer();
+    int suggestTicks() const { return suggestTicks_; }
+    QPushButton* suggestButton() const { return suggestButton_; }
+    QTimer* suggestTimer() const { return suggestTimer_; }
     void ShowLogo();
     // Opens a crossword of the catalogue (null only resets the suggestion).
     void CrossSelected(TPackModelFile* node);
@@ -140,6 +148,10 @@ private:
     ErrorDisplay errorDisplay_;
     ErrorDisplay noticeDisplay_;
     RGB shownColour_ = kWhite;
+    QTimer* suggestTimer_ = nullptr;
+    int suggestTicks_ = 0;
+    bool suggestBlink_ = false;
+    bool suggestLit_ = false;
 
     std::unique_ptr<Localization> language_;
     std::unique_ptr<CrossData> crossData_;

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWheelEvent>
@@ -336,6 +337,58 @@ TEST_F(MainFormTest, OpensCrosswordsFromPacksAndRecordsTheSolvedOne)
     form->CrossSelected(cat);
     EXPECT_EQ(grid().cellState(1, 1), DefYes);
     EXPECT_EQ(grid().cellState(1, 0), Empty);
+}
+
+TEST_F(MainFormTest, SuggestCountsDownThirtySecondsThenOffersOneCell)
+{
+    load({"#.", ".5"});
+    QPushButton* button = form->suggestButton();
+    EXPECT_FALSE(button->isEnabled()); // idle until a crossword is opened
+    form->StartSuggestWait();
+    EXPECT_TRUE(form->suggestTimer()->isActive());
+    std::vector<QString> captions;
+    for (int tick = 0; tick < 60; ++tick) {
+        form->SuggestTimerTimer();
+        captions.push_back(button->text());
+    }
+    EXPECT_EQ(captions[0], QStringLiteral("Please, wait 29 second..."));
+    EXPECT_EQ(captions[1], QStringLiteral("Please, wait 29 second..."));
+    EXPECT_EQ(captions[2], QStringLiteral("Please, wait 28 second..."));
+    EXPECT_EQ(captions[58], QStringLiteral("Please, wait 0 second..."));
+    EXPECT_EQ(captions[59], QStringLiteral("Click to suggest a course"));
+    EXPECT_TRUE(button->isEnabled());
+
+    // A click restarts the wait; until the next tick the button still works.
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(form->suggestTicks(), 0);
+    ASSERT_TRUE(grid().suggestedCell());
+    EXPECT_EQ(*grid().suggestedCell(), std::make_pair(0, 0));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(*grid().suggestedCell(), std::make_pair(0, 1));
+    form->SuggestTimerTimer();
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_TRUE(grid().suggestHighlighted()); // the cell blinks with the ticks
+    form->SuggestTimerTimer();
+    EXPECT_FALSE(grid().suggestHighlighted());
+
+    // Undo and Clear keep the blinking; a brush change ends it.
+    form->actions().clear->trigger();
+    EXPECT_TRUE(grid().suggestedCell());
+    const GCell& g = grid().cell(1, 1);
+    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    EXPECT_FALSE(grid().suggestedCell());
+}
+
+TEST_F(MainFormTest, SuggestWaitTextFromALanguageIsFilledSafely)
+{
+    QFile file(QStringLiteral("language/odd.lng"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("suggest_button_wait=%s wait %d s %n\r\n");
+    file.close();
+    form->language().LoadLanguage("odd");
+    form->StartSuggestWait();
+    form->SuggestTimerTimer();
+    EXPECT_EQ(form->suggestButton()->text(), QStringLiteral("%s wait 29 s %n"));
 }
 
 } // namespace
