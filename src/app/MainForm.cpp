@@ -3,6 +3,7 @@
 #include "config/CrossException.h"
 #include "config/Localization.h"
 #include "data/Pack.h"
+#include "dialogs/PreviewFrm.h"
 #include "packview/TPackView.h"
 #include "widgets/GridWidget.h"
 #include "widgets/Text.h"
@@ -68,6 +69,12 @@ MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), so
     // 5. The grid reports to this window.
     grid_ = new GridWidget;
     grid_->model().setHost(this);
+    // 6.
+    preview_ = new PreviewFrm(this);
+    connect(grid_, &GridWidget::fullRepaintRequested, this, [this] {
+        if (preview_)
+            preview_->paintAll(gridModel());
+    });
     // 7. The start screen shows the logo solved.
     grid_->model().SetDataSource(*crossData_);
     grid_->model().ShowSolution();
@@ -407,9 +414,8 @@ void MainForm::UndoClick()
 
 void MainForm::PreviewClick()
 {
-    // The preview window does not exist yet; the command keeps its check
-    // state honest by showing it as hidden.
-    actions_.preview->setChecked(false);
+    preview_->setVisible(preview_->isHidden());
+    actions_.preview->setChecked(!preview_->isHidden());
     gridModel().fullRepaint();
 }
 
@@ -517,6 +523,18 @@ void MainForm::setStatusText(int panel, const std::string& text)
 {
     if (panel >= 0 && panel < 4)
         statusPanels_[panel]->setText(toQt(text));
+}
+
+void MainForm::previewResize(int width, int height)
+{
+    if (preview_)
+        preview_->resizeForCrossword(width / PreviewFrm::kScale, height / PreviewFrm::kScale);
+}
+
+void MainForm::previewCellChanged(int column, int row)
+{
+    if (preview_)
+        preview_->paintCell(gridModel(), column, row);
 }
 
 void MainForm::showCurrentColour(RGB colour)

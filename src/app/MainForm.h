@@ -24,6 +24,7 @@ class QTimer;
 class QToolBar;
 class QTreeWidget;
 class PackTree;
+class PreviewFrm;
 class TPackView;
 
 // The main window: menus, tool bars, the crossword tree, the grid in its
@@ -124,6 +125,9 @@ public:
     void showCurrentColour(RGB colour) override;
     RGB shownColour() const { return shownColour_; }
     void crosswordSolved(const std::string& name) override;
+    void previewResize(int width, int height) override;
+    void previewCellChanged(int column, int row) override;
+    PreviewFrm* preview() const { return preview_; }
 
     // Shows an error text in the game's error box (or the test display).
     void showError(const QString& text);
@@ -158,6 +162,7 @@ private:
     std::unique_ptr<TPackModelDir> rootCategory_;
 
     GridWidget* grid_ = nullptr;
+    PreviewFrm* preview_ = nullptr;
     QScrollArea* mainWin_ = nullptr;
     PackTree* treeView_ = nullptr;
     std::unique_ptr<TPackView> packView_;

@@ -55,6 +55,7 @@ void GridWidget::invalidateRect(int x, int y, int w, int h)
 void GridWidget::invalidateAll()
 {
     update();
+    emit fullRepaintRequested();
 }
 
 void GridWidget::geometryChanged()

@@ -31,6 +31,10 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    // The model asked for a full repaint (load, zoom, clear, commands).
+    void fullRepaintRequested();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

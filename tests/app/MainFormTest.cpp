@@ -1,6 +1,7 @@
 #include "TestGrids.h"
 #include "app/MainForm.h"
 #include "app/TessellorApp.h"
+#include "dialogs/PreviewFrm.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
 #include "packview/TPackView.h"
@@ -389,6 +390,44 @@ TEST_F(MainFormTest, SuggestWaitTextFromALanguageIsFilledSafely)
     form->StartSuggestWait();
     form->SuggestTimerTimer();
     EXPECT_EQ(form->suggestButton()->text(), QStringLiteral("%s wait 29 s %n"));
+}
+
+TEST_F(MainFormTest, PreviewMirrorsEveryCellAtThreePixels)
+{
+    std::vector<std::string> rows(25, std::string(40, '.'));
+    rows[3][7] = '5';
+    load(rows);
+    PreviewFrm* preview = form->preview();
+    EXPECT_EQ(preview->picture().size(), QSize(120, 75));
+    EXPECT_TRUE(preview->isHidden());
+    const QImage before = preview->picture();
+    const GCell& g = grid().cell(7, 3);
+    grid().SetColor(PaletteColor(5));
+    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    const QImage after = preview->picture();
+    int changed = 0;
+    for (int y = 0; y < 75; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (after.pixel(x, y) != before.pixel(x, y)) {
+                ++changed;
+                EXPECT_EQ(x / 3, 7);
+                EXPECT_EQ(y / 3, 3);
+                EXPECT_EQ(after.pixel(x, y) & 0xFFFFFF, 0x3333FFu);
+            }
+    EXPECT_EQ(changed, 9);
+    // A blank mark shows white.
+    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Right, {});
+    EXPECT_EQ(preview->picture().pixel(22, 10) & 0xFFFFFF, 0xFFFFFFu);
+
+    // Showing it redraws the whole picture from the grid.
+    grid().restoreCell(0, 0, DefYes, 11);
+    form->actions().preview->trigger();
+    EXPECT_FALSE(preview->isHidden());
+    EXPECT_TRUE(form->actions().preview->isChecked());
+    EXPECT_EQ(preview->picture().pixel(1, 1) & 0xFFFFFF, 0xFF0000u);
+    form->actions().preview->trigger();
+    EXPECT_TRUE(preview->isHidden());
+    EXPECT_FALSE(form->actions().preview->isChecked());
 }
 
 } // namespace

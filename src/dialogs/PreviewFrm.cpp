@@ -1,0 +1,65 @@
+#include "dialogs/PreviewFrm.h"
+
+#include "config/Localization.h"
+#include "widgets/Text.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+PreviewFrm::PreviewFrm(QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("PreviewFrm"));
+    setWindowTitle(QStringLiteral("PreviewFrm"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    picture_ = QImage(106, 81, QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+    setFixedSize(picture_.size());
+    if (Localization* table = Localization::global())
+        table->AddLanguageCallback([this] { ApplyLanguage(); });
+}
+
+void PreviewFrm::ApplyLanguage()
+{
+    setWindowTitle(uiText("preview_win_caption", "Preview"));
+}
+
+void PreviewFrm::resizeForCrossword(int columns, int rows)
+{
+    // An empty crossword still keeps a window the player can find.
+    const QSize size(std::max(1, columns * kScale), std::max(1, rows * kScale));
+    picture_ = QImage(size, QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+    setFixedSize(size);
+    update();
+}
+
+void PreviewFrm::paintCell(const GridModel& grid, int column, int row)
+{
+    const QRect block(column * kScale, row * kScale, kScale, kScale);
+    if (!picture_.rect().contains(block))
+        return;
+    const RGB rgb = grid.shownState(column, row) == DefYes ? grid.shownColour(column, row) : kWhite;
+    const QRgb value = qRgb(red(rgb), green(rgb), blue(rgb));
+    for (int y = block.top(); y <= block.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(y));
+        for (int x = block.left(); x <= block.right(); ++x)
+            line[x] = value;
+    }
+    update(block);
+}
+
+void PreviewFrm::paintAll(const GridModel& grid)
+{
+    for (int c = 0; c < grid.width(); ++c)
+        for (int r = 0; r < grid.height(); ++r)
+            paintCell(grid, c, r);
+}
+
+void PreviewFrm::paintEvent(QPaintEvent* event)
+{
+    QPainter p(this);
+    for (const QRect& area : event->region())
+        p.drawImage(area.topLeft(), picture_, area);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "grid/GridModel.h"
+
+#include <QImage>
+#include <QWidget>
+
+// The floating picture of the crossword at three pixels per cell. It keeps
+// its picture in an image of its own, painted by the grid cell by cell, so
+// the player sees the whole crossword while working in a zoomed grid.
+class PreviewFrm : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kScale = 3;
+
+    explicit PreviewFrm(QWidget* owner);
+
+    void ApplyLanguage();
+
+    // A crossword was bound: the picture takes its size and turns white.
+    void resizeForCrossword(int columns, int rows);
+    // The block of one cell, in the state the grid shows it.
+    void paintCell(const GridModel& grid, int column, int row);
+    void paintAll(const GridModel& grid);
+
+    const QImage& picture() const { return picture_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage picture_;
+};
