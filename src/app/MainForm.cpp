@@ -2,6 +2,7 @@
 
 #include "config/CrossException.h"
 #include "config/Localization.h"
+#include "config/SafeFormat.h"
 #include "data/Pack.h"
 #include "dialogs/PreviewFrm.h"
 #include "packview/TPackView.h"
@@ -26,6 +27,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QWheelEvent>
 
@@ -45,6 +47,17 @@ private:
 };
 
 constexpr int kStatusWidths[4] = {50, 120, 350, 50};
+
+// A text of the language table as 8-bit bytes (the default when no table).
+std::string text8(const char* key, const char* defaultText)
+{
+    if (const Localization* table = Localization::global())
+        return table->GetText(key, defaultText);
+    return Localization::expandLineBreaks(defaultText);
+}
+
+// Eleven em dashes (0x97 in the Windows code pages) under the hint's title.
+const std::string kHintRule(11, '\x97');
 constexpr int kSuggestWaitTicks = 60; // of 500 ms: 30 seconds
 const QColor kSuggestBlink(0xFD, 0xFF, 0xDD);
 }
@@ -174,6 +187,8 @@ void MainForm::buildLayout()
     mainWin_->setWidgetResizable(false);
     mainWin_->setBackgroundRole(QPalette::Window);
     mainWin_->viewport()->installEventFilter(this);
+    treeView_->setMouseTracking(true);
+    treeView_->viewport()->installEventFilter(this);
     splitter_->addWidget(mainWin_);
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
@@ -496,16 +511,8 @@ void MainForm::SuggestTimerTimer()
         suggestLit_ = !suggestLit_;
     } else {
         const int remaining = (kSuggestWaitTicks - suggestTicks_) / 2;
-        const std::string format = Localization::global()
-                                       ? Localization::global()->GetText("suggest_button_wait", "Please, wait %d second...")
-                                       : std::string("Please, wait %d second...");
-        // The text comes from a language file: only its first %d is ours to
-        // fill; anything else a translator wrote stays as it is.
-        QString text = toQt(format);
-        const int at = text.indexOf(QStringLiteral("%d"));
-        if (at >= 0)
-            text.replace(at, 2, QString::number(remaining));
-        suggestButton_->setText(text);
+        suggestButton_->setText(toQt(safeFormat(text8("suggest_button_wait", "Please, wait %d second..."),
+                                                {std::int64_t(remaining)})));
         suggestButton_->setEnabled(false);
         suggestLit_ = false;
     }
@@ -634,8 +641,60 @@ void MainForm::changeEvent(QEvent* event)
 
 // ------------------------------------------------------------ mouse and keys
 
+void MainForm::TreeViewMouseMove(const QPoint& position)
+{
+    QTreeWidgetItem* item = treeView_->itemAt(position);
+    if (item == lastHintNode_)
+        return;
+    lastHintNode_ = item;
+    const TPackModel* node = TPackView::nodeOf(item);
+    if (!node)
+        return;
+    if (item->childCount() > 0) {
+        if (node->isFile())
+            return;
+        const auto& dir = static_cast<const TPackModelDir&>(*node);
+        const std::string format = text8("tree_view_hint_category", (" Category: %s\\n" + kHintRule
+                                                                      + "\\n Solved - %d\\n Edited - %d\\n Total - %d")
+                                                                         .c_str());
+        treeHint_ = toQt(safeFormat(format, {dir.name, std::int64_t(dir.solvedCount), std::int64_t(dir.editedCount),
+                                             std::int64_t(dir.totalCount)}));
+    } else {
+        if (!node->isFile())
+            return;
+        const auto& file = static_cast<const TPackModelFile&>(*node);
+        const std::string state = file.solved   ? text8("tree_view_hint_cross_state_solved", "solved")
+                                  : file.edited ? text8("tree_view_hint_cross_state_edited", "edited")
+                                                : std::string();
+        const std::string type = file.isColor ? text8("tree_view_hint_type_cross_col", "Color")
+                                              : text8("tree_view_hint_type_cross_bw", "Black&White");
+        static const char* const levelKeys[] = {"tree_view_hint_cross_diff_level_0", "tree_view_hint_cross_diff_level_1",
+                                                "tree_view_hint_cross_diff_level_2", "tree_view_hint_cross_diff_level_3"};
+        static const char* const levelTexts[] = {"Easy", "Medium", "Difficult", "Very difficult"};
+        const std::string level = file.level <= 3 ? text8(levelKeys[file.level], levelTexts[file.level]) : std::string();
+        const std::string format = text8("tree_view_hint_item", (" Crossword # %s (%s)\\n" + kHintRule
+                                                                  + "\\n Crossword type - %s\\n Difficulty level - %s")
+                                                                     .c_str());
+        treeHint_ = toQt(safeFormat(format, {file.name, state, type, level}));
+    }
+    // The new text shows when the mouse rests again.
+    QToolTip::hideText();
+}
+
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == treeView_->viewport()) {
+        if (event->type() == QEvent::MouseMove)
+            TreeViewMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (event->type() == QEvent::ToolTip) {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            if (treeHint_.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), treeHint_, treeView_->viewport());
+            return true;
+        }
+    }
     if (event->type() == QEvent::Wheel && watched == mainWin_->viewport()) {
         // One notch (120) scrolls 120 pixels; the scroll bar clamps.
         const auto* wheel = static_cast<QWheelEvent*>(event);

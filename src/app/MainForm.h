@@ -69,6 +69,9 @@ public:
     void SuggestButtonClick();
     void FormHelp();
     // The suggestion countdown: idle, waiting 30 seconds, ready (blinking).
+    // Builds the tree's hint for the node under the mouse.
+    void TreeViewMouseMove(const QPoint& position);
+    const QString& treeHint() const { return treeHint_; }
     void ResetSuggest();
     void StartSuggestWait();
     void SuggestTimerTimer();
@@ -156,6 +159,8 @@ private:
     int suggestTicks_ = 0;
     bool suggestBlink_ = false;
     bool suggestLit_ = false;
+    const void* lastHintNode_ = nullptr;
+    QString treeHint_;
 
     std::unique_ptr<Localization> language_;
     std::unique_ptr<CrossData> crossData_;

@@ -389,7 +389,8 @@ TEST_F(MainFormTest, SuggestWaitTextFromALanguageIsFilledSafely)
     form->language().LoadLanguage("odd");
     form->StartSuggestWait();
     form->SuggestTimerTimer();
-    EXPECT_EQ(form->suggestButton()->text(), QStringLiteral("%s wait 29 s %n"));
+    // The first placeholder wants a text: nothing is filled, nothing is read.
+    EXPECT_EQ(form->suggestButton()->text(), QStringLiteral("%s wait %d s %n"));
 }
 
 TEST_F(MainFormTest, PreviewMirrorsEveryCellAtThreePixels)
@@ -428,6 +429,40 @@ TEST_F(MainFormTest, PreviewMirrorsEveryCellAtThreePixels)
     form->actions().preview->trigger();
     EXPECT_TRUE(preview->isHidden());
     EXPECT_FALSE(form->actions().preview->isChecked());
+}
+
+TEST_F(MainFormTest, TreeHintsDescribeTheNodeUnderTheMouse)
+{
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QApplication::processEvents(); // the first activation scans (no packs here)
+    insertCrossword(form->rootCategory(), "Zoo\\Cat_0_1", "Zoo\\Cat_0", 1, false);
+    insertCrossword(form->rootCategory(), "Zoo\\Owl_1_3", "Zoo\\Owl_1", 3, true);
+    findCrossword(form->rootCategory(), "Zoo\\Owl_1_3")->edited = 1;
+    findCrossword(form->rootCategory(), "Zoo\\Owl_1_3")->solved = 1;
+    recount(form->rootCategory());
+    form->packView().rebuild("");
+    QTreeWidget* tree = form->treeView();
+    QTreeWidgetItem* zoo = tree->topLevelItem(0);
+    auto at = [&](QTreeWidgetItem* item) { return tree->visualItemRect(item).center(); };
+    const std::string rule = QString(11, QChar(0x2014)).toStdString();
+    auto hint = [&] { return form->treeHint().toStdString(); };
+
+    form->TreeViewMouseMove(at(zoo->child(0)));
+    EXPECT_EQ(hint(), " Crossword # Cat_0 ()\n" + rule + "\n Crossword type - Black&White\n Difficulty level - Medium");
+    form->TreeViewMouseMove(at(zoo->child(1)));
+    EXPECT_EQ(hint(), " Crossword # Owl_1 (solved)\n" + rule + "\n Crossword type - Color\n Difficulty level - Very difficult");
+    form->TreeViewMouseMove(at(zoo));
+    EXPECT_EQ(hint(), " Category: Zoo\n" + rule + "\n Solved - 1\n Edited - 1\n Total - 2");
+    // The same node again does not rebuild, even when the counts changed.
+    findCrossword(form->rootCategory(), "Zoo\\Cat_0_1")->edited = 1;
+    recount(form->rootCategory());
+    form->TreeViewMouseMove(at(zoo) + QPoint(1, 0));
+    EXPECT_NE(hint().find("Edited - 1"), std::string::npos);
+    // Empty space forgets the node, so coming back rebuilds it.
+    form->TreeViewMouseMove(QPoint(5, tree->viewport()->height() - 2));
+    form->TreeViewMouseMove(at(zoo));
+    EXPECT_NE(hint().find("Edited - 2"), std::string::npos);
 }
 
 } // namespace
