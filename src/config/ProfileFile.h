@@ -70,6 +70,10 @@ private:
 // is dropped, unknown tags are skipped, blocks may repeat in any order.
 ProfileData readProfileBytes(const std::uint8_t* bytes, std::size_t size);
 
+// All bytes of a file; false when it cannot be opened or read (a folder, a
+// device, no rights), with `bytes` then empty.
+bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+
 // The bytes of a profile file, blocks in the order the program writes them.
 // The caller supplies what lives outside the profile: the language table's
 // current language, the preview window's state and the grid's cell size.

@@ -5,7 +5,6 @@
 #include "grid/GridModel.h"
 
 #include <algorithm>
-#include <cstdio>
 
 UserConfig::UserConfig(std::string userName, Localization& language, Bindings bindings)
     : userName_(std::move(userName)),
@@ -35,18 +34,9 @@ void UserConfig::ReadProfile()
     // refuses such names, this keeps any other caller inside the folder.
     if (!isValidProfileName(userName_))
         return;
-    std::FILE* f = std::fopen(fileName().c_str(), "rb");
-    if (!f)
-        return; // none, or not readable: the defaults stay, without a message
     std::vector<std::uint8_t> bytes;
-    std::uint8_t chunk[64 * 1024];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    const bool readError = std::ferror(f) != 0;
-    std::fclose(f);
-    if (readError && bytes.empty())
-        return; // a folder or a device under that name: as if there were none
+    if (!readWholeFile(fileName(), bytes))
+        return; // none, or not readable: the defaults stay, without a message
 
     ProfileData read = readProfileBytes(bytes.data(), bytes.size());
 
