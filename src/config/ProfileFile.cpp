@@ -317,6 +317,10 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
     // mkstemp creates the file exclusively, so an existing file or link of
     // that name is never followed. The name does not end in ".pfl", so a
     // temporary file left by a crash is never offered as a profile.
+    // A profile the player has made read-only stays as it is, as it would
+    // if it were written in place.
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
+        throw CrossException(30007);
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)

@@ -83,7 +83,8 @@ std::vector<std::uint8_t> profileBytes(const ProfileData& data, const std::strin
 // Replaces `path` by `bytes` so that a failure at any point leaves the old
 // file as it was: the bytes go into a new file in the same folder, which is
 // flushed to the disk and only then renamed over the old one. Raises
-// CrossException 30007 when any step fails (the temporary file is removed).
+// CrossException 30007 when any step fails (the temporary file is removed)
+// and when the old file is there but may not be written.
 void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // Tests put a writer here to make writing fail part way. The writer gets a

@@ -45,6 +45,12 @@ void UserConfig::ReadProfile()
     // be written with the language then current.
     bool languageFailed = false;
     for (const std::string& name : read.languages) {
+        // The name becomes a path below the language folder; one that would
+        // leave it (or is cut short by a zero byte) names no language file.
+        if (!name.empty() && !isValidProfileName(name)) {
+            languageFailed = true;
+            continue;
+        }
         try {
             language_.LoadLanguage(name);
         } catch (const CrossException&) {

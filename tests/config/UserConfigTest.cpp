@@ -158,6 +158,29 @@ TEST_F(Profile, MissingLanguageKeepsTheCurrentOneAndSaysSoOnce)
     EXPECT_TRUE(shown.empty());
 }
 
+TEST_F(Profile, LanguageNamesNeverReachOutsideTheLanguageFolder)
+{
+    std::ofstream(folder.file("secret.lng")) << "error_30005=secret\n";
+    folder.write("Ann.pfl", signature() + block("LANG______", text("../secret")) +
+                                block("LANG______", text(std::string("deutsch\0.x", 10))));
+    open();
+    EXPECT_EQ(language.CurrentLanguage(), "english");
+    EXPECT_EQ(shown, std::vector<std::string>{"No language"});
+}
+
+TEST_F(Profile, ReadOnlyProfileIsNotReplaced)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser may write any file";
+    const Bytes old = signature();
+    folder.write("Ann.pfl", old);
+    std::filesystem::permissions(folder.file("Ann.pfl"), std::filesystem::perms::owner_read);
+    auto p = open();
+    p->AddSolved("x");
+    EXPECT_FALSE(p->FinishSession(nullptr));
+    EXPECT_EQ(folder.read("Ann.pfl"), old);
+}
+
 TEST_F(Profile, StoredLanguageIsLoaded)
 {
     int calls = 0;
