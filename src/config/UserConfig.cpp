@@ -5,6 +5,7 @@
 #include "grid/GridModel.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 UserConfig::UserConfig(std::string userName, Localization& language, Bindings bindings)
     : userName_(std::move(userName)),
@@ -35,8 +36,14 @@ void UserConfig::ReadProfile()
     if (!isValidProfileName(userName_))
         return;
     std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(fileName(), bytes))
-        return; // none, or not readable: the defaults stay, without a message
+    if (!readWholeFile(fileName(), bytes)) {
+        // None, or not readable: the defaults stay, without a message. A file
+        // that is there but could not be read is not overwritten at the end
+        // with those defaults; it may hold everything the player has done.
+        struct stat st {};
+        unreadableFile_ = ::stat(fileName().c_str(), &st) == 0;
+        return;
+    }
 
     ProfileData read = readProfileBytes(bytes.data(), bytes.size());
 
@@ -75,7 +82,7 @@ void UserConfig::ReadProfile()
 
 void UserConfig::WriteProfile()
 {
-    if (!isValidProfileName(userName_))
+    if (!isValidProfileName(userName_) || unreadableFile_)
         throw CrossException(30007);
     replaceFile(fileName(), profileBytes(data_, language_.CurrentLanguage(), previewShown_, cellSize()));
 }

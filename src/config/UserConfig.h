@@ -82,7 +82,8 @@ public:
     UserConfig& operator=(const UserConfig&) = delete;
 
     // Writes the whole profile so that a failure leaves the previous file as
-    // it was. Raises CrossException 30007 when the file cannot be written.
+    // it was. Raises CrossException 30007 when the file cannot be written,
+    // and when a file of that name was there at start but could not be read.
     void WriteProfile();
     // Shutdown: makes the grid's crossword current and saves it into its
     // entry (also the logo), then writes the file. A failure is shown as
@@ -139,4 +140,5 @@ private:
     ProfileData data_;
     int cellSize_;
     bool previewShown_;
+    bool unreadableFile_ = false;
 };

@@ -214,6 +214,9 @@ TEST_F(Profile, UnreadableProfileIsTakenAsNone)
     ASSERT_NO_THROW(p = open());
     EXPECT_TRUE(p->states().empty());
     EXPECT_TRUE(shown.empty());
+    // What could not be read is not replaced by the defaults at the end.
+    EXPECT_FALSE(p->FinishSession(nullptr));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("Ann.pfl")));
 }
 
 TEST_F(Profile, PreviewBlockIsHandedToTheWindowOnce)
