@@ -128,15 +128,6 @@ TEST(ProfileRecord, MarksAndStatesKeepTheirPositions)
     }
 }
 
-TEST(ProfileRecord, SizesKeepTheirLowEightBits)
-{
-    CrossState e("big", 300, 256, 257, 2);
-    EXPECT_EQ(e.width(), 44);
-    EXPECT_EQ(e.height(), 0);
-    EXPECT_EQ(e.rowClueCount(), 1);
-    EXPECT_EQ(e.columnClueCount(), 2);
-}
-
 // ------------------------------------------------------------- whole files
 
 TEST(ProfileBytes, DefaultProfileBlocksInOrder)
@@ -160,13 +151,6 @@ TEST(ProfileBytes, SolvedIdsEachEndInSemicolon)
     EXPECT_EQ(Bytes(out.begin(), out.begin() + std::ptrdiff_t(start.size())), start);
     const Bytes actv = shortBlock("ACTV_CROSS", 1);
     EXPECT_NE(std::search(out.begin(), out.end(), actv.begin(), actv.end()), out.end());
-}
-
-TEST(ProfileBytes, IdsWithSemicolonAreNotTakenIntoTheSolvedList)
-{
-    ProfileData data;
-    EXPECT_FALSE(data.addSolved("a;b"));
-    EXPECT_TRUE(data.solved().empty());
 }
 
 TEST(ProfileRead, FlagsAndNumbersAsTheProgramTakesThem)

@@ -181,17 +181,6 @@ TEST_F(Profile, ReadOnlyProfileIsNotReplaced)
     EXPECT_EQ(folder.read("Ann.pfl"), old);
 }
 
-TEST_F(Profile, StoredLanguageIsLoaded)
-{
-    int calls = 0;
-    language.AddLanguageCallback([&] { ++calls; });
-    folder.write("Ann.pfl", signature() + block("LANG______", text("deutsch")));
-    open();
-    EXPECT_EQ(language.CurrentLanguage(), "deutsch");
-    EXPECT_EQ(calls, 1);
-    EXPECT_TRUE(shown.empty());
-}
-
 TEST_F(Profile, NotAProfileFileRaises30006AndIsLeftAlone)
 {
     const Bytes junk = text("PK\3\4 some archive");
