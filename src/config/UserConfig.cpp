@@ -1,0 +1,184 @@
+#include "config/UserConfig.h"
+
+#include "config/CrossException.h"
+#include "config/Localization.h"
+#include "grid/GridModel.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+UserConfig::UserConfig(std::string userName, Localization& language, Bindings bindings)
+    : userName_(std::move(userName)),
+      language_(language),
+      bindings_(std::move(bindings)),
+      cellSize_(GridModel::kInitialCellSize),
+      previewShown_(bindings_.previewShown)
+{
+    ReadProfile();
+}
+
+std::string UserConfig::fileName() const
+{
+    const std::string base = userName_ + ".pfl";
+    return bindings_.folder.empty() ? base : bindings_.folder + "/" + base;
+}
+
+int UserConfig::cellSize() const
+{
+    return bindings_.grid ? bindings_.grid->cellSize() : cellSize_;
+}
+
+void UserConfig::ReadProfile()
+{
+    data_.current = -1;
+    // A name that is not a plain file name has no file here; the dialog
+    // refuses such names, this keeps any other caller inside the folder.
+    if (!isValidProfileName(userName_))
+        return;
+    std::vector<std::uint8_t> bytes;
+    if (!readWholeFile(fileName(), bytes)) {
+        // None, or not readable: the defaults stay, without a message. A file
+        // that is there but could not be read is not overwritten at the end
+        // with those defaults; it may hold everything the player has done.
+        struct stat st {};
+        unreadableFile_ = ::stat(fileName().c_str(), &st) == 0;
+        return;
+    }
+
+    ProfileData read = readProfileBytes(bytes.data(), bytes.size());
+
+    // A language whose file is gone must not lock the player out: the one
+    // loaded now stays, the player hears about it once, and the profile will
+    // be written with the language then current.
+    bool languageFailed = false;
+    for (const std::string& name : read.languages) {
+        // The name becomes a path below the language folder; one that would
+        // leave it (or is cut short by a zero byte) names no language file.
+        if (!name.empty() && !isValidProfileName(name)) {
+            languageFailed = true;
+            continue;
+        }
+        try {
+            language_.LoadLanguage(name);
+        } catch (const CrossException&) {
+            languageFailed = true;
+        }
+    }
+    if (read.cellSize) {
+        if (bindings_.grid)
+            bindings_.grid->storeCellSize(*read.cellSize);
+        else
+            cellSize_ = *read.cellSize;
+    }
+    data_ = std::move(read);
+    if (data_.preview) {
+        previewShown_ = *data_.preview;
+        if (bindings_.showPreview)
+            bindings_.showPreview(previewShown_);
+    }
+    if (languageFailed)
+        CrossException(30005).Show();
+}
+
+void UserConfig::WriteProfile()
+{
+    if (!isValidProfileName(userName_) || unreadableFile_)
+        throw CrossException(30007);
+    replaceFile(fileName(), profileBytes(data_, language_.CurrentLanguage(), previewShown_, cellSize()));
+}
+
+bool UserConfig::FinishSession(const GridModel* grid) noexcept
+{
+    try {
+        if (grid && grid->hasCrossword() && grid->data()->hasCells()) {
+            const CrossData& d = *grid->data();
+            SetCurrent(d.name, d.width, d.height, d.maxRowClues, d.maxColClues);
+            SaveProgress(*grid);
+        }
+        WriteProfile();
+        return true;
+    } catch (const CrossException& e) {
+        e.Show();
+    } catch (const std::exception&) {
+        // Out of memory while building the file: the file is not written.
+        CrossException(30007).Show();
+    }
+    return false;
+}
+
+void UserConfig::SetCurrent(const std::string& id, int width, int height, int rowClueCount, int columnClueCount)
+{
+    if (id.find(';') != std::string::npos) {
+        data_.current = -1;
+        return;
+    }
+    const int found = data_.findState(id);
+    data_.current = found >= 0 ? found : data_.addState(CrossState(id, width, height, rowClueCount, columnClueCount));
+}
+
+CrossState* UserConfig::currentEntry()
+{
+    if (data_.current < 0 || std::size_t(data_.current) >= data_.states().size())
+        return nullptr;
+    return &data_.state(data_.current);
+}
+
+const CrossState* UserConfig::currentState() const
+{
+    return const_cast<UserConfig*>(this)->currentEntry();
+}
+
+const std::string& UserConfig::currentId() const
+{
+    static const std::string none;
+    const CrossState* e = currentState();
+    return e ? e->id() : none;
+}
+
+void UserConfig::SaveProgress(const GridModel& grid)
+{
+    CrossState* e = currentEntry();
+    if (!e || !grid.hasCrossword() || grid.name() != e->id())
+        return;
+    const int w = std::min(e->width(), grid.width());
+    const int h = std::min(e->height(), grid.height());
+    const int slotsLeft = std::min(e->rowClueCount(), grid.rowClueCount());
+    const int slotsTop = std::min(e->columnClueCount(), grid.colClueCount());
+    for (int c = 0; c < w; ++c)
+        for (int r = 0; r < h; ++r) {
+            e->setCellState(c, r, grid.cellState(c, r));
+            e->setCellColour(c, r, grid.cellColourIndex(c, r));
+        }
+    for (int s = 0; s < slotsLeft; ++s)
+        for (int r = 0; r < h; ++r)
+            e->setLeftMark(s, r, grid.leftMark(s, r) != 0);
+    for (int c = 0; c < w; ++c)
+        for (int s = 0; s < slotsTop; ++s)
+            e->setTopMark(c, s, grid.topMark(c, s) != 0);
+}
+
+void UserConfig::RestoreProgress(GridModel& grid) const
+{
+    const CrossState* e = currentState();
+    if (!e || !grid.hasCrossword() || grid.name() != e->id())
+        return;
+    const int w = std::min(e->width(), grid.width());
+    const int h = std::min(e->height(), grid.height());
+    const int slotsLeft = std::min(e->rowClueCount(), grid.rowClueCount());
+    const int slotsTop = std::min(e->columnClueCount(), grid.colClueCount());
+    for (int c = 0; c < w; ++c)
+        for (int r = 0; r < h; ++r)
+            grid.restoreCell(c, r, CellState(e->cellState(c, r)), e->cellColour(c, r));
+    for (int s = 0; s < slotsLeft; ++s)
+        for (int r = 0; r < h; ++r)
+            grid.setLeftMark(s, r, e->leftMark(s, r));
+    for (int c = 0; c < w; ++c)
+        for (int s = 0; s < slotsTop; ++s)
+            grid.setTopMark(c, s, e->topMark(c, s));
+}
+
+ProfileMarks UserConfig::catalogueMarks() const
+{
+    return ProfileMarks{[this](const std::string& id) { return IsSolved(id); },
+                        [this](const std::string& id) { return HasProgress(id); }};
+}
