@@ -1,8 +1,10 @@
 #include "app/MainForm.h"
 
+#include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
 #include "config/SafeFormat.h"
+#include "config/UserConfig.h"
 #include "data/Pack.h"
 #include "dialogs/PreviewFrm.h"
 #include "packview/TPackView.h"
@@ -12,7 +14,11 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -103,6 +109,7 @@ MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), so
 
 MainForm::~MainForm()
 {
+    FormDestroy();
     packView_.reset();
     if (grid_)
         grid_->model().setHost(nullptr);
@@ -323,7 +330,7 @@ void MainForm::FormCreate()
     actions_.zoomOut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     // 11.
     actions_.solve->setVisible(solverSwitch_);
-    actions_.showHover->setChecked(showHover_);
+    actions_.showHover->setChecked(true);
     // 12.
     ResetSuggest();
     // 13. The system language, falling back to English.
@@ -431,6 +438,8 @@ void MainForm::PreviewClick()
 {
     preview_->setVisible(preview_->isHidden());
     actions_.preview->setChecked(!preview_->isHidden());
+    if (profile_)
+        profile_->setPreviewShown(!preview_->isHidden());
     gridModel().fullRepaint();
 }
 
@@ -444,10 +453,28 @@ void MainForm::ZoomOutClick()
     gridModel().SetZoom(gridModel().cellSize() - 1);
 }
 
+bool MainForm::showHover() const
+{
+    return profile_ ? profile_->showHover() : false;
+}
+
+bool MainForm::hoverEnabled() const
+{
+    // The crosshair belongs to the player's settings: none before a
+    // profile is chosen.
+    return profile_ && profile_->showHover();
+}
+
+bool MainForm::autoMarkEnabled() const
+{
+    return profile_ && profile_->autoMark();
+}
+
 void MainForm::menuShowHoverClick()
 {
-    showHover_ = !showHover_;
-    actions_.showHover->setChecked(showHover_);
+    if (profile_)
+        profile_->setShowHover(!profile_->showHover());
+    actions_.showHover->setChecked(showHover());
     gridModel().fullRepaint();
 }
 
@@ -557,6 +584,8 @@ void MainForm::crosswordSolved(const std::string& name)
     }
     recount(*rootCategory_);
     treeView_->viewport()->update();
+    if (profile_ && profile_->current() >= 0 && profile_->currentId() != "logo")
+        profile_->AddSolved(profile_->currentId());
     const QString text = uiText("solved_info_text", "Congratulations,\\n You solved the crossword.");
     if (noticeDisplay_)
         noticeDisplay_(text);
@@ -583,8 +612,16 @@ void MainForm::CrossSelected(TPackModelFile* node)
         ResetSuggest();
         return;
     }
+    GridModel& grid = gridModel();
+    // The crossword being left keeps its progress in the profile (in memory;
+    // the file is written at exit).
+    if (profile_ && profile_->current() >= 0 && grid.name() != "logo")
+        profile_->SaveProgress(grid);
     try {
         pack::loadFromPack(*crossData_, node->id);
+        if (profile_)
+            profile_->SetCurrent(crossData_->name, crossData_->width, crossData_->height, crossData_->maxRowClues,
+                                 crossData_->maxColClues);
         const std::string& id = node->id;
         statusPanels_[1]->setText(toQt(id.size() >= 2 ? id.substr(0, id.size() - 2) : std::string()));
         node->edited = 1;
@@ -593,12 +630,15 @@ void MainForm::CrossSelected(TPackModelFile* node)
     } catch (const CrossException& e) {
         e.Show();
     }
-    GridModel& grid = gridModel();
     grid.SetDataSource(*crossData_);
-    // A crossword never opened before starts blank and white.
-    for (int c = 0; c < grid.width(); ++c)
-        for (int r = 0; r < grid.height(); ++r)
-            grid.restoreCell(c, r, Empty, 0);
+    if (profile_ && profile_->current() >= 0) {
+        profile_->RestoreProgress(grid);
+    } else {
+        // No saved progress to copy: a crossword starts blank and white.
+        for (int c = 0; c < grid.width(); ++c)
+            for (int r = 0; r < grid.height(); ++r)
+                grid.restoreCell(c, r, Empty, 0);
+    }
     if (grid.revealOnLoad())
         grid.ShowSolution();
     grid.fullRepaint();
@@ -607,22 +647,92 @@ void MainForm::CrossSelected(TPackModelFile* node)
 
 void MainForm::FormActivate()
 {
-    if (activated_ || closing_ || QCoreApplication::closingDown())
+    if (activated_ || closing_ || profile_ || QCoreApplication::closingDown())
         return;
     activated_ = true;
+
+    // There is no way past this but a usable name.
+    std::string name;
+    while (!closing_) {
+        name = profileChooser_ ? profileChooser_() : askProfileName();
+        if (!name.empty() && isValidProfileName(name))
+            break;
+    }
+    if (closing_)
+        return;
+
+    ProfileBindings bindings;
+    bindings.grid = &gridModel();
+    bindings.previewShown = !preview_->isHidden();
+    bindings.showPreview = [this](bool shown) {
+        // Set the opposite first so that the command brings the window, its
+        // menu item and its button in line.
+        preview_->setVisible(!shown);
+        PreviewClick();
+    };
+    try {
+        profile_ = std::make_unique<UserConfig>(name, *language_, bindings);
+    } catch (const std::exception& e) {
+        AppException(this, &e);
+        return;
+    }
+    userInfoBarLabel_->setText(toQt(profile_->userName()));
+    actions_.showHover->setChecked(profile_->showHover());
+    setProfileMarks(profile_->catalogueMarks());
+
+    const std::string currentId = profile_->current() >= 0 ? profile_->currentId() : std::string();
     try {
         const std::vector<std::string> failed = scanPacks(*rootCategory_);
         if (!failed.empty()) {
             // One message after the scan, naming every pack that was skipped.
             QString text = toQt(CrossException(30000).messageText(language_.get()));
-            for (const std::string& name : failed)
-                text += QStringLiteral("\n") + toQt(name);
+            for (const std::string& pack : failed)
+                text += QStringLiteral("\n") + toQt(pack);
             showError(text);
         }
-        packView_->rebuild(std::string());
+        packView_->rebuild(currentId);
+        if (!currentId.empty() && currentId != "logo")
+            CrossSelected(findCrossword(*rootCategory_, currentId));
+        else
+            ShowLogo();
     } catch (const CrossException& e) {
         e.Show();
     }
+}
+
+std::string MainForm::askProfileName()
+{
+    // The profiles of the working folder, newest first, and a new one.
+    QStringList names;
+    QFileInfoList files = QDir().entryInfoList({QStringLiteral("*.pfl")}, QDir::Files, QDir::Time);
+    for (const QFileInfo& file : files)
+        names << file.completeBaseName();
+    if (names.isEmpty())
+        names << QStringLiteral("New User");
+    bool ok = false;
+    const QString name = QInputDialog::getItem(this, uiText("user_profile_caption", "User profile"),
+                                               uiText("user_profile_name", "User name:"), names, 0, true, &ok);
+    if (!ok)
+        return {};
+    return codepage::fromUtf8(name.trimmed().toStdString());
+}
+
+void MainForm::FormDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    suggestTimer_->stop();
+    if (profile_ && grid_ && gridModel().hasCrossword())
+        profile_->FinishSession(&gridModel()); // shows 30007 itself on failure
+    setProfileMarks({});
+    profile_.reset();
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    FormDestroy();
+    QMainWindow::closeEvent(event);
 }
 
 void MainForm::showEvent(QShowEvent* event)

@@ -13,6 +13,7 @@
 #include <memory>
 
 class GridWidget;
+class UserConfig;
 class Localization;
 class QAction;
 class QActionGroup;
@@ -83,6 +84,14 @@ public:
     void CrossSelected(TPackModelFile* node);
     // The first activation: scan the packs and fill the tree (once).
     void FormActivate();
+    // Shutdown: the player's progress is written back, then the window's
+    // objects go in order. Runs once, from the destructor at the latest.
+    void FormDestroy();
+    // Asks the player for a profile name; empty when none was given. The
+    // profile dialog unless replaced (tests answer without a dialog).
+    using ProfileChooser = std::function<std::string()>;
+    void setProfileChooser(ProfileChooser chooser) { profileChooser_ = std::move(chooser); }
+    UserConfig* profile() const { return profile_.get(); }
     TPackModelDir& rootCategory() const { return *rootCategory_; }
     TPackView& packView() const { return *packView_; }
 
@@ -92,7 +101,7 @@ public:
     Localization& language() const { return *language_; }
     bool isClosing() const { return closing_; }
     bool solverSwitch() const { return solverSwitch_; }
-    bool showHover() const { return showHover_; }
+    bool showHover() const;
 
     QScrollArea* mainWin() const { return mainWin_; }
     PackTree* treeView() const { return treeView_; }
@@ -123,7 +132,8 @@ public:
 
     // GridHost
     void setStatusText(int panel, const std::string& text) override;
-    bool hoverEnabled() const override { return showHover_; }
+    bool hoverEnabled() const override;
+    bool autoMarkEnabled() const override;
     bool hasColourButton() const override { return true; }
     void showCurrentColour(RGB colour) override;
     RGB shownColour() const { return shownColour_; }
@@ -136,20 +146,20 @@ public:
     void showError(const QString& text);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
+    std::string askProfileName();
     void buildLayout();
     void buildCommands();
     void loadLogo();
 
     bool solverSwitch_ = false;
     bool closing_ = false;
-    // Until a profile exists the hover highlight follows the profile default.
-    bool showHover_ = true;
     const QEvent* lastKeyEvent_ = nullptr;
     QPointer<QWidget> lastKeyTarget_;
     ErrorDisplay errorDisplay_;
@@ -163,6 +173,9 @@ private:
     QString treeHint_;
 
     std::unique_ptr<Localization> language_;
+    std::unique_ptr<UserConfig> profile_;
+    ProfileChooser profileChooser_;
+    bool destroyed_ = false;
     std::unique_ptr<CrossData> crossData_;
     std::unique_ptr<TPackModelDir> rootCategory_;
 

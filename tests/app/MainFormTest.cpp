@@ -4,6 +4,7 @@
 #include "dialogs/PreviewFrm.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
+#include "config/UserConfig.h"
 #include "packview/TPackView.h"
 #include "widgets/GridWidget.h"
 
@@ -46,6 +47,7 @@ protected:
         CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
         form->setErrorDisplay([this](const QString& text) { shownErrors.push_back(text.toStdString()); });
         form->setNoticeDisplay([this](const QString& text) { notices.push_back(text.toStdString()); });
+        form->setProfileChooser([] { return std::string("Tester"); });
     }
     void TearDown() override
     {
@@ -288,6 +290,58 @@ TEST_F(MainFormTest, EscapedExceptionsEndTheProgramAfterTheirMessage)
     QApplication::sendEvent(&thrower, &other);
     ASSERT_EQ(shownErrors.size(), 2u);
     EXPECT_EQ(shownErrors[1], "disk on fire");
+}
+
+// Writes data/<pack>.qlp with the given members through the zip program.
+void makePack(const QString& pack, const std::vector<std::pair<QString, std::vector<std::string>>>& members)
+{
+    QDir().mkpath("data");
+    QTemporaryDir src;
+    for (const auto& [path, rows] : members) {
+        QDir(src.path()).mkpath(QFileInfo(path).path());
+        const auto bytes = testgrids::fileBytes(rows, "x");
+        QFile member(src.filePath(path));
+        ASSERT_TRUE(member.open(QIODevice::WriteOnly));
+        member.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    }
+    const QString cmd = "cd '" + src.path() + "' && zip -q -r '" + QDir::current().filePath("data/" + pack + ".qlp") + "' .";
+    ASSERT_EQ(std::system(cmd.toLocal8Bit().constData()), 0);
+}
+
+TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrossword)
+{
+    makePack("Fun", {{"Dots/Eye_0_1.ql", {"#.#", ".#.", "#.#"}}, {"Bar_0_0.ql", {"##", ".."}}});
+    int asked = 0;
+    form->setProfileChooser([&] {
+        ++asked;
+        return std::string(asked == 1 ? "../evil" : asked == 2 ? "" : "Tester");
+    });
+    form->FormActivate();
+    EXPECT_EQ(asked, 3); // refused names are asked again
+    ASSERT_NE(form->profile(), nullptr);
+    EXPECT_EQ(grid().name(), "logo");
+    EXPECT_TRUE(form->showHover());
+
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Dots\\Eye_0_1"));
+    const GCell& g = grid().cell(1, 1);
+    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Bar_0_0"));
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Dots\\Eye_0_1"));
+    EXPECT_EQ(grid().cellState(1, 1), DefYes); // came back with the crossword
+    EXPECT_EQ(grid().cellState(0, 0), Empty);
+    grid().SetZoom(21);
+    form.reset(); // shutdown writes the profile
+    ASSERT_TRUE(QFile::exists("Tester.pfl"));
+
+    form = std::make_unique<MainForm>(false);
+    form->setProfileChooser([] { return std::string("Tester"); });
+    form->setErrorDisplay([this](const QString& text) { shownErrors.push_back(text.toStdString()); });
+    form->FormActivate();
+    EXPECT_EQ(grid().name(), "Fun\\Dots\\Eye_0_1");
+    EXPECT_EQ(grid().cellState(1, 1), DefYes);
+    EXPECT_EQ(grid().cellSize(), 21);
+    EXPECT_EQ(findCrossword(form->rootCategory(), "Fun\\Bar_0_0")->edited, 1);
+    EXPECT_TRUE(shownErrors.empty());
 }
 
 // A pack made by the standard zip program, next to a damaged one.
