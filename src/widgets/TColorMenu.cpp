@@ -2,6 +2,7 @@
 
 #include "widgets/TColorMenuItem.h"
 
+#include <QActionEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -229,4 +230,17 @@ void TColorMenu::hideEvent(QHideEvent* event)
 {
     setSelectedIndex(-1);
     QMenu::hideEvent(event);
+}
+
+void TColorMenu::actionEvent(QActionEvent* event)
+{
+    // Colour items live in the swatch panel, never as plain menu lines.
+    if (event->type() == QEvent::ActionAdded) {
+        if (auto* item = qobject_cast<TColorMenuItem*>(event->action())) {
+            removeAction(item);
+            addColorItem(item);
+            return;
+        }
+    }
+    QMenu::actionEvent(event);
 }

@@ -22,6 +22,7 @@ public:
     explicit TColorMenu(QWidget* parent = nullptr);
 
     // Appends an item (the menu takes ownership); items keep their order.
+    // A TColorMenuItem given to addAction() lands here too.
     void addColorItem(TColorMenuItem* item);
     // Appends palette colours 1..18 in index order; 1, 4, 7, 10, 13 and 16
     // begin a new column.
@@ -50,6 +51,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void actionEvent(QActionEvent* event) override;
 
 private:
     friend class colormenu_detail::SwatchPanel;

@@ -177,6 +177,22 @@ TEST(TColorMenu, SidewaysIntoAShorterColumnTakesItsLastItem)
     EXPECT_EQ(menu.colorItems().size(), 4);
 }
 
+TEST(TColorMenu, ItemsAddedAsPlainActionsJoinTheSwatchPanel)
+{
+    TColorMenu menu;
+    const auto before = menu.actions();
+    auto* item = new TColorMenuItem(nullptr, 0xCC9933);
+    menu.addAction(item);
+    EXPECT_EQ(menu.actions(), before);
+    ASSERT_EQ(menu.colorItems().size(), 1);
+    EXPECT_EQ(menu.colorItems()[0], item);
+    EXPECT_EQ(item->parent(), &menu);
+    QSignalSpy chosen(&menu, &TColorMenu::colorChosen);
+    item->trigger();
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].value<RGB>(), RGB(0xCC9933));
+}
+
 TEST(TColorToolButton, DrawsTheSwatchTwoPixelsInsideWithABlackFrame)
 {
     TColorToolButton button(nullptr, kSwatch);
