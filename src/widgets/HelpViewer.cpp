@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTextBrowser>
@@ -118,6 +119,15 @@ bool HelpViewer::showContext(int context)
     raise();
     activateWindow();
     return true;
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 HelpViewer& HelpViewer::instance()

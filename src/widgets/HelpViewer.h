@@ -7,6 +7,7 @@
 
 class QTextBrowser;
 class QAction;
+class QKeyEvent;
 
 // The help window: the shipped HTML pages of the folder "help" under the
 // working folder, shown in a text browser with Back, Forward and Contents.
@@ -47,6 +48,10 @@ public:
     // help(context) is showContext on it.
     static HelpViewer& instance();
     static bool help(int context);
+
+protected:
+    // Escape closes the window, as it does in the program's dialogs.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyLanguage();

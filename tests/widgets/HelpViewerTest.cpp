@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -88,6 +89,10 @@ TEST(HelpViewer, OpensThePageOfTheContextAndFollowsLinks)
 
     ASSERT_TRUE(viewer.showContext(HelpViewer::kMainContext));
     EXPECT_EQ(viewer.browser()->source().fileName(), QStringLiteral("index.html"));
+
+    // Escape typed into the page closes the window.
+    QTest::keyClick(viewer.browser(), Qt::Key_Escape);
+    EXPECT_FALSE(viewer.isVisible());
 }
 
 TEST(HelpViewer, MissingFolderOrPageIsReportedAndNothingOpens)
