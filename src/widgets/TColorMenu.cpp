@@ -244,3 +244,11 @@ void TColorMenu::actionEvent(QActionEvent* event)
     }
     QMenu::actionEvent(event);
 }
+
+void TColorMenu::changeEvent(QEvent* event)
+{
+    // Items are sized from the menu font, so a new font means a new layout.
+    if (event->type() == QEvent::FontChange && panel_)
+        relayout();
+    QMenu::changeEvent(event);
+}

@@ -52,6 +52,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void actionEvent(QActionEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     friend class colormenu_detail::SwatchPanel;

@@ -92,6 +92,13 @@ TEST(TColorMenu, PaletteItemsFormSixColumnsOfThreeInIndexOrder)
               QSize(menu.itemRect(0).left() + 6 * cell.width(), 3 * cell.height()));
     EXPECT_EQ(menu.itemAt(QPoint(0, 0)), -1);
     EXPECT_TRUE(menu.itemRect(18).isEmpty());
+
+    // A larger menu font makes larger items.
+    QFont big = menu.font();
+    big.setPointSizeF(big.pointSizeF() * 3);
+    menu.setFont(big);
+    EXPECT_GT(menu.itemRect(0).height(), cell.height());
+    EXPECT_EQ(menu.swatchPanel()->sizeHint().height(), 3 * menu.itemRect(0).height());
 }
 
 TEST(TColorMenu, ClickingAnItemEmitsItsColourAndClosesThePopup)
