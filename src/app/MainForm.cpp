@@ -9,7 +9,7 @@
 #include "dialogs/PreviewFrm.h"
 #include "packview/TPackView.h"
 #include "widgets/GridWidget.h"
-#include "widgets/Text.h"
+#include "widgets/UiText.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -298,7 +298,7 @@ void MainForm::FormCreate()
     // 2. Exceptions that escape event handlers reach AppException through
     // the application object; CrossException shows itself in a message box.
     CrossException::setDisplay([this](const std::string& text) {
-        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), toQt(text),
+        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), uitext::fromAnsi(text),
                         QMessageBox::Ok, isVisible() ? this : nullptr);
         box.exec();
     });
@@ -315,7 +315,7 @@ void MainForm::FormCreate()
                                             [this](TPackModelFile* node) { CrossSelected(node); });
     packView_->setConfirm([this] {
         return QMessageBox::question(this, QGuiApplication::applicationDisplayName(),
-                                     uiText("select_cross_confirm",
+                                     uitext::text("select_cross_confirm",
                                             "The current crossword is not solved.\\n Are you want loads the "
                                             "crossword and overrides current?"),
                                      QMessageBox::Ok | QMessageBox::Cancel)
@@ -350,16 +350,16 @@ void MainForm::FormCreate()
 void MainForm::ApplyLanguage()
 {
     auto set = [](QAction* action, const char* key, const char* def) {
-        const QString text = uiText(key, def);
+        const QString text = uitext::text(key, def);
         action->setText(text);
         action->setToolTip(text);
     };
-    gameMenu_->setTitle(uiText("main_win_menu_game", "Game"));
+    gameMenu_->setTitle(uitext::text("main_win_menu_game", "Game"));
     set(actions_.selectCross, "main_win_menu_panelcross", "Crosswords panel...");
     set(actions_.preference, "main_win_menu_preference", "Preferences...");
     set(actions_.exit, "main_win_menu_exit", "Exit");
-    viewMenu_->setTitle(uiText("main_win_menu_view", "View"));
-    modeMenu_->setTitle(uiText("main_win_menu_mode", "Draw mode"));
+    viewMenu_->setTitle(uitext::text("main_win_menu_view", "View"));
+    modeMenu_->setTitle(uitext::text("main_win_menu_mode", "Draw mode"));
     set(actions_.mdBrush, "main_win_menu_mode_brush", "Brush");
     set(actions_.mdLine, "main_win_menu_mode_line", "Line");
     set(actions_.mdRect, "main_win_menu_mode_rect", "Rectangle");
@@ -368,10 +368,10 @@ void MainForm::ApplyLanguage()
     set(actions_.zoomOut, "main_win_menu_zoom_out", "Zoom Out");
     set(actions_.clear, "main_win_menu_clear", "Clear");
     set(actions_.showHover, "main_win_menu_hover", "Highlight hover crosshair");
-    helpMenu_->setTitle(uiText("main_win_menu_help", "Help"));
+    helpMenu_->setTitle(uitext::text("main_win_menu_help", "Help"));
     set(actions_.helpItem, "main_win_menu_help", "Help");
     set(actions_.about, "main_win_menu_about", "About...");
-    suggestButton_->setText(uiText("suggest_button_active", "Click to suggest a course"));
+    suggestButton_->setText(uitext::text("suggest_button_active", "Click to suggest a course"));
 }
 
 void MainForm::AppException(QObject*, const std::exception* error)
@@ -509,7 +509,7 @@ void MainForm::ResetSuggest()
 {
     suggestTimer_->stop();
     suggestTicks_ = 0;
-    suggestButton_->setText(uiText("suggest_button_active", "Click to suggest a course"));
+    suggestButton_->setText(uitext::text("suggest_button_active", "Click to suggest a course"));
     suggestButton_->setEnabled(false);
     suggestLit_ = false;
     suggestButton_->setAutoFillBackground(false);
@@ -533,12 +533,12 @@ void MainForm::SuggestTimerTimer()
     if (suggestTicks_ != kSuggestWaitTicks)
         ++suggestTicks_;
     if (suggestTicks_ == kSuggestWaitTicks) {
-        suggestButton_->setText(uiText("suggest_button_active", "Click to suggest a course"));
+        suggestButton_->setText(uitext::text("suggest_button_active", "Click to suggest a course"));
         suggestButton_->setEnabled(true);
         suggestLit_ = !suggestLit_;
     } else {
         const int remaining = (kSuggestWaitTicks - suggestTicks_) / 2;
-        suggestButton_->setText(toQt(safeFormat(text8("suggest_button_wait", "Please, wait %d second..."),
+        suggestButton_->setText(uitext::fromAnsi(safeFormat(text8("suggest_button_wait", "Please, wait %d second..."),
                                                 {std::int64_t(remaining)})));
         suggestButton_->setEnabled(false);
         suggestLit_ = false;
@@ -556,7 +556,7 @@ void MainForm::SuggestTimerTimer()
 void MainForm::setStatusText(int panel, const std::string& text)
 {
     if (panel >= 0 && panel < 4)
-        statusPanels_[panel]->setText(toQt(text));
+        statusPanels_[panel]->setText(uitext::fromAnsi(text));
 }
 
 void MainForm::previewResize(int width, int height)
@@ -586,7 +586,7 @@ void MainForm::crosswordSolved(const std::string& name)
     treeView_->viewport()->update();
     if (profile_ && profile_->current() >= 0 && profile_->currentId() != "logo")
         profile_->AddSolved(profile_->currentId());
-    const QString text = uiText("solved_info_text", "Congratulations,\\n You solved the crossword.");
+    const QString text = uitext::text("solved_info_text", "Congratulations,\\n You solved the crossword.");
     if (noticeDisplay_)
         noticeDisplay_(text);
     else
@@ -623,7 +623,7 @@ void MainForm::CrossSelected(TPackModelFile* node)
             profile_->SetCurrent(crossData_->name, crossData_->width, crossData_->height, crossData_->maxRowClues,
                                  crossData_->maxColClues);
         const std::string& id = node->id;
-        statusPanels_[1]->setText(toQt(id.size() >= 2 ? id.substr(0, id.size() - 2) : std::string()));
+        statusPanels_[1]->setText(uitext::fromAnsi(id.size() >= 2 ? id.substr(0, id.size() - 2) : std::string()));
         node->edited = 1;
         recount(*rootCategory_);
         treeView_->viewport()->update();
@@ -676,7 +676,7 @@ void MainForm::FormActivate()
         AppException(this, &e);
         return;
     }
-    userInfoBarLabel_->setText(toQt(profile_->userName()));
+    userInfoBarLabel_->setText(uitext::fromAnsi(profile_->userName()));
     actions_.showHover->setChecked(profile_->showHover());
     setProfileMarks(profile_->catalogueMarks());
 
@@ -685,9 +685,9 @@ void MainForm::FormActivate()
         const std::vector<std::string> failed = scanPacks(*rootCategory_);
         if (!failed.empty()) {
             // One message after the scan, naming every pack that was skipped.
-            QString text = toQt(CrossException(30000).messageText(language_.get()));
+            QString text = uitext::fromAnsi(CrossException(30000).messageText(language_.get()));
             for (const std::string& pack : failed)
-                text += QStringLiteral("\n") + toQt(pack);
+                text += QStringLiteral("\n") + uitext::fromAnsi(pack);
             showError(text);
         }
         packView_->rebuild(currentId);
@@ -710,8 +710,8 @@ std::string MainForm::askProfileName()
     if (names.isEmpty())
         names << QStringLiteral("New User");
     bool ok = false;
-    const QString name = QInputDialog::getItem(this, uiText("user_profile_caption", "User profile"),
-                                               uiText("user_profile_name", "User name:"), names, 0, true, &ok);
+    const QString name = QInputDialog::getItem(this, uitext::text("user_profile_caption", "User profile"),
+                                               uitext::text("user_profile_name", "User name:"), names, 0, true, &ok);
     if (!ok)
         return {};
     return codepage::fromUtf8(name.trimmed().toStdString());
@@ -767,7 +767,7 @@ void MainForm::TreeViewMouseMove(const QPoint& position)
         const std::string format = text8("tree_view_hint_category", (" Category: %s\\n" + kHintRule
                                                                       + "\\n Solved - %d\\n Edited - %d\\n Total - %d")
                                                                          .c_str());
-        treeHint_ = toQt(safeFormat(format, {dir.name, std::int64_t(dir.solvedCount), std::int64_t(dir.editedCount),
+        treeHint_ = uitext::fromAnsi(safeFormat(format, {dir.name, std::int64_t(dir.solvedCount), std::int64_t(dir.editedCount),
                                              std::int64_t(dir.totalCount)}));
     } else {
         if (!node->isFile())
@@ -785,7 +785,7 @@ void MainForm::TreeViewMouseMove(const QPoint& position)
         const std::string format = text8("tree_view_hint_item", (" Crossword # %s (%s)\\n" + kHintRule
                                                                   + "\\n Crossword type - %s\\n Difficulty level - %s")
                                                                      .c_str());
-        treeHint_ = toQt(safeFormat(format, {file.name, state, type, level}));
+        treeHint_ = uitext::fromAnsi(safeFormat(format, {file.name, state, type, level}));
     }
     // The new text shows when the mouse rests again.
     QToolTip::hideText();

@@ -1,7 +1,7 @@
 #include "dialogs/PreviewFrm.h"
 
 #include "config/Localization.h"
-#include "widgets/Text.h"
+#include "widgets/UiText.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -22,7 +22,7 @@ PreviewFrm::PreviewFrm(QWidget* owner)
 
 void PreviewFrm::ApplyLanguage()
 {
-    setWindowTitle(uiText("preview_win_caption", "Preview"));
+    setWindowTitle(uitext::text("preview_win_caption", "Preview"));
 }
 
 void PreviewFrm::resizeForCrossword(int columns, int rows)

@@ -1,0 +1,149 @@
+#include "widgets/HelpViewer.h"
+
+#include "widgets/UiText.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+void showWarning(const QString& title, const QString& text)
+{
+    QMessageBox::warning(QApplication::activeWindow(), title, text);
+}
+
+}  // namespace
+
+HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), message_(showWarning)
+{
+    resize(720, 560);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* bar = new QToolBar(this);
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    back_ = bar->addAction(QString());
+    forward_ = bar->addAction(QString());
+    home_ = bar->addAction(QString());
+    back_->setShortcut(QKeySequence::Back);
+    forward_->setShortcut(QKeySequence::Forward);
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+    layout->addWidget(bar);
+
+    browser_ = new QTextBrowser(this);
+    // The pages link only to each other; nothing leaves the help folder.
+    browser_->setOpenExternalLinks(false);
+    browser_->setOpenLinks(true);
+    layout->addWidget(browser_);
+
+    connect(back_, &QAction::triggered, browser_, &QTextBrowser::backward);
+    connect(forward_, &QAction::triggered, browser_, &QTextBrowser::forward);
+    connect(home_, &QAction::triggered, this, [this] { showContext(kMainContext); });
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
+    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
+        const QString title = browser_->documentTitle();
+        const QString caption = uitext::text("main_win_menu_help", "Help");
+        setWindowTitle(title.isEmpty() ? caption : caption + QStringLiteral(" - ") + title);
+    });
+    applyLanguage();
+}
+
+void HelpViewer::applyLanguage()
+{
+    setWindowTitle(uitext::text("main_win_menu_help", "Help"));
+    back_->setText(uitext::text("help_win_back", "Back"));
+    forward_->setText(uitext::text("help_win_forward", "Forward"));
+    home_->setText(uitext::text("help_win_contents", "Contents"));
+}
+
+QString HelpViewer::pageForContext(int context)
+{
+    switch (context) {
+    case kProfileContext: return QStringLiteral("profiles.html");
+    case kPreferencesContext: return QStringLiteral("preferences.html");
+    case kAboutContext: return QStringLiteral("about.html");
+    case kMainContext:
+    default: return QStringLiteral("index.html");
+    }
+}
+
+QString HelpViewer::helpFolder() const
+{
+    return folder_.isEmpty() ? QDir::current().absoluteFilePath(QStringLiteral("help")) : folder_;
+}
+
+void HelpViewer::setHelpFolder(const QString& folder) { folder_ = folder; }
+
+void HelpViewer::setMessageHandler(MessageHandler handler)
+{
+    message_ = handler ? std::move(handler) : MessageHandler(showWarning);
+}
+
+bool HelpViewer::showContext(int context)
+{
+    const QString folder = helpFolder();
+    const QString page = pageForContext(context);
+    const QFileInfo dir(folder);
+    const QFileInfo file(QDir(folder).filePath(page));
+    const QString title = uitext::text("main_win_menu_help", "Help");
+    if (!dir.isDir()) {
+        message_(title, uitext::text("help_win_no_folder",
+                                     "The help pages could not be found. They belong in the folder \"help\" "
+                                     "beside the program's data:\n")
+                            + QDir::toNativeSeparators(folder));
+        return false;
+    }
+    if (!file.isFile() || !file.isReadable()) {
+        message_(title, uitext::text("help_win_no_page", "This help page is missing:\n")
+                            + QDir::toNativeSeparators(file.absoluteFilePath()));
+        return false;
+    }
+    applyLanguage();
+    browser_->setSearchPaths({dir.absoluteFilePath()});
+    browser_->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+HelpViewer& HelpViewer::instance()
+{
+    // Created on first use and deleted at exit with the other windows; a
+    // function-level static would outlive the QApplication.
+    static QPointer<HelpViewer> viewer;
+    if (!viewer) {
+        viewer = new HelpViewer(nullptr);
+        viewer->setAttribute(Qt::WA_DeleteOnClose, false);
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, viewer, &QObject::deleteLater);
+    }
+    return *viewer;
+}
+
+bool HelpViewer::help(int context)
+{
+    return instance().showContext(context);
+}

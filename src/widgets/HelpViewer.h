@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+class QTextBrowser;
+class QAction;
+class QKeyEvent;
+
+// The help window: the shipped HTML pages of the folder "help" under the
+// working folder, shown in a text browser with Back, Forward and Contents.
+// Windows open it at a context number: 1004 the profile dialog, 1005 the main
+// window (F1), 1006 the preferences, 1007 the about box; any other number
+// opens the contents page.
+class HelpViewer : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kProfileContext = 1004;
+    static constexpr int kMainContext = 1005;
+    static constexpr int kPreferencesContext = 1006;
+    static constexpr int kAboutContext = 1007;
+
+    explicit HelpViewer(QWidget* parent = nullptr);
+
+    // File name of the page for a context number, inside the help folder.
+    static QString pageForContext(int context);
+
+    // The folder the pages are read from; by default "help" under the
+    // working folder as it is when a page is opened.
+    QString helpFolder() const;
+    void setHelpFolder(const QString& folder);
+
+    // Opens the page of the context and shows and raises the window. When
+    // the folder or the page is missing, tells the player through the
+    // message handler instead and returns false; the window stays as it was.
+    bool showContext(int context);
+
+    // How a missing help folder or page is reported; by default a warning
+    // message box over the active window. Tests replace it.
+    using MessageHandler = std::function<void(const QString& title, const QString& text)>;
+    void setMessageHandler(MessageHandler handler);
+
+    QTextBrowser* browser() const { return browser_; }
+
+    // The program's one help window, created on first use without a parent;
+    // help(context) is showContext on it.
+    static HelpViewer& instance();
+    static bool help(int context);
+
+protected:
+    // Escape closes the window, as it does in the program's dialogs.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void applyLanguage();
+
+    QTextBrowser* browser_ = nullptr;
+    QAction* back_ = nullptr;
+    QAction* forward_ = nullptr;
+    QAction* home_ = nullptr;
+    QString folder_;
+    MessageHandler message_;
+};

@@ -1,0 +1,262 @@
+#include "widgets/TColorMenu.h"
+#include "widgets/TColorMenuItem.h"
+#include "widgets/TColorToolButton.h"
+
+#include "grid/Color.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QColor qc(RGB c) { return QColor(red(c), green(c), blue(c)); }
+
+const QColor kSentinel(0x12, 0x34, 0x56);
+const QColor kFace(0xC0, 0xC0, 0xC0);
+const RGB kSwatch = 0xFF0000;
+
+QImage paintItem(bool selected)
+{
+    QImage img(32, 24, QImage::Format_RGB32);
+    img.fill(kSentinel);
+    QPainter p(&img);
+    // Item from (5, 2) up to, not including, (25, 20).
+    TColorMenuItem::paint(p, QRect(5, 2, 20, 18), kSwatch, selected, kFace);
+    return img;
+}
+
+struct PixelCase {
+    bool selected;
+    int x, y;
+    QColor expected;
+};
+
+}  // namespace
+
+TEST(TColorMenuItem, SwatchIsOnePixelLargerOnEverySideWhenSelected)
+{
+    const QColor red = qc(kSwatch);
+    const PixelCase cases[] = {
+        // not selected: face band, black frame one inside, colour two inside
+        {false, 4, 3, kFace},   {false, 24, 18, kFace},  {false, 5, 3, kFace},
+        {false, 5, 4, Qt::black}, {false, 23, 17, Qt::black}, {false, 14, 4, Qt::black},
+        {false, 6, 5, red},     {false, 22, 16, red},    {false, 14, 10, red},
+        {false, 5, 2, kSentinel}, {false, 4, 19, kSentinel}, {false, 25, 10, kSentinel},
+        // selected: the frame moves out to the face band's edge
+        {true, 4, 3, Qt::black}, {true, 24, 18, Qt::black}, {true, 4, 10, Qt::black},
+        {true, 5, 4, red},      {true, 23, 17, red},
+        {true, 5, 2, kSentinel}, {true, 4, 19, kSentinel}, {true, 25, 10, kSentinel},
+    };
+    const QImage plain = paintItem(false);
+    const QImage sel = paintItem(true);
+    for (const auto& c : cases) {
+        const QImage& img = c.selected ? sel : plain;
+        EXPECT_EQ(img.pixelColor(c.x, c.y), c.expected)
+            << (c.selected ? "selected " : "plain ") << c.x << "," << c.y;
+    }
+}
+
+TEST(TColorMenuItem, CarriesItsColourAndATwoBlankCaption)
+{
+    TColorMenuItem item(nullptr, 0x66CCFF);
+    EXPECT_EQ(item.color(), RGB(0x66CCFF));
+    EXPECT_EQ(item.text(), QStringLiteral("  "));
+    EXPECT_FALSE(item.startsColumn());
+    const QSize s = TColorMenuItem::itemSize(QFontMetrics(QFont()));
+    EXPECT_GE(s.width(), 20);
+    EXPECT_GE(s.height(), 18);
+}
+
+TEST(TColorMenu, PaletteItemsFormSixColumnsOfThreeInIndexOrder)
+{
+    TColorMenu menu;
+    menu.addPaletteItems();
+    ASSERT_EQ(menu.colorItems().size(), 18);
+    EXPECT_EQ(menu.columnCount(), 6);
+    const QSize cell = menu.itemRect(0).size();
+    for (int i = 0; i < 18; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(menu.colorItems()[i]->color(), PaletteColor(i + 1));
+        EXPECT_EQ(menu.colorItems()[i]->startsColumn(), i % 3 == 0);
+        EXPECT_EQ(menu.itemRect(i).size(), cell);
+        EXPECT_EQ(menu.itemRect(i).left() - menu.itemRect(0).left(), (i / 3) * cell.width());
+        EXPECT_EQ(menu.itemRect(i).top(), (i % 3) * cell.height());
+        EXPECT_EQ(menu.itemAt(menu.itemRect(i).center()), i);
+    }
+    // The panel holds exactly the grid and the pixel the selected frame needs.
+    EXPECT_EQ(menu.swatchPanel()->sizeHint(),
+              QSize(menu.itemRect(0).left() + 6 * cell.width(), 3 * cell.height()));
+    EXPECT_EQ(menu.itemAt(QPoint(0, 0)), -1);
+    EXPECT_TRUE(menu.itemRect(18).isEmpty());
+
+    // A larger menu font makes larger items.
+    QFont big = menu.font();
+    big.setPointSizeF(big.pointSizeF() * 3);
+    menu.setFont(big);
+    EXPECT_GT(menu.itemRect(0).height(), cell.height());
+    EXPECT_EQ(menu.swatchPanel()->sizeHint().height(), 3 * menu.itemRect(0).height());
+}
+
+TEST(TColorMenu, ClickingAnItemEmitsItsColourAndClosesThePopup)
+{
+    TColorMenu menu;
+    menu.addPaletteItems();
+    QSignalSpy chosen(&menu, &TColorMenu::colorChosen);
+    QSignalSpy triggered(menu.colorItems()[4], &QAction::triggered);
+    menu.popup(QPoint(50, 50));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    QTest::mouseClick(menu.swatchPanel(), Qt::LeftButton, {}, menu.itemRect(4).center());
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].value<RGB>(), PaletteColor(5));
+    EXPECT_EQ(triggered.size(), 1);
+    EXPECT_FALSE(menu.isVisible());
+}
+
+TEST(TColorMenu, HoverSelectsAndThePanelDrawsTheSelectedFrame)
+{
+    TColorMenu menu;
+    menu.addPaletteItems();
+    menu.popup(QPoint(50, 50));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    QWidget* panel = menu.swatchPanel();
+    const QRect r = menu.itemRect(7);
+    QTest::mouseMove(panel, r.center());
+    QTRY_COMPARE(menu.selectedIndex(), 7);
+    const QImage img = panel->grab().toImage();
+    const QColor face = panel->palette().color(QPalette::Button);
+    // Selected: black reaches one pixel left of the item; its neighbour
+    // below keeps the plain look.
+    EXPECT_EQ(img.pixelColor(r.left() - 1, r.top() + 1), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(r.left(), r.top() + 2), qc(PaletteColor(8)));
+    const QRect below = menu.itemRect(8);
+    EXPECT_EQ(img.pixelColor(below.left() - 1, below.top() + 1), face);
+    EXPECT_EQ(img.pixelColor(below.left(), below.top() + 2), QColor(Qt::black));
+    menu.hide();
+    EXPECT_EQ(menu.selectedIndex(), -1);
+}
+
+TEST(TColorMenu, ArrowKeysMoveThroughColumnsAndEnterChooses)
+{
+    TColorMenu menu;
+    menu.addPaletteItems();
+    QSignalSpy chosen(&menu, &TColorMenu::colorChosen);
+    QWidget* panel = menu.swatchPanel();
+    QTest::keyClick(panel, Qt::Key_Down); // nothing selected yet: the first item
+    EXPECT_EQ(menu.selectedIndex(), 0);
+    QTest::keyClick(panel, Qt::Key_Up);   // already at the top
+    QTest::keyClick(panel, Qt::Key_Left); // already in the first column
+    EXPECT_EQ(menu.selectedIndex(), 0);
+    QTest::keyClick(panel, Qt::Key_Down);
+    QTest::keyClick(panel, Qt::Key_Right);
+    EXPECT_EQ(menu.selectedIndex(), 4);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(panel, Qt::Key_Right); // stops at the last column
+    EXPECT_EQ(menu.selectedIndex(), 16);
+    QTest::keyClick(panel, Qt::Key_Down);
+    QTest::keyClick(panel, Qt::Key_Down);
+    EXPECT_EQ(menu.selectedIndex(), 17);
+    EXPECT_EQ(chosen.size(), 0);
+    QTest::keyClick(panel, Qt::Key_Return);
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].value<RGB>(), PaletteColor(18));
+}
+
+TEST(TColorMenu, SidewaysIntoAShorterColumnTakesItsLastItem)
+{
+    TColorMenu menu;
+    for (RGB c : {RGB(0x111111), RGB(0x222222), RGB(0x333333), RGB(0x444444)}) {
+        auto* item = new TColorMenuItem(&menu, c);
+        item->setStartsColumn(c == 0x444444);
+        menu.addColorItem(item);
+    }
+    EXPECT_EQ(menu.columnCount(), 2);
+    menu.setSelectedIndex(2);
+    QTest::keyClick(menu.swatchPanel(), Qt::Key_Right);
+    EXPECT_EQ(menu.selectedIndex(), 3);
+    QTest::keyClick(menu.swatchPanel(), Qt::Key_Left);
+    EXPECT_EQ(menu.selectedIndex(), 0);
+    // Adding the same item twice must not duplicate it.
+    menu.addColorItem(menu.colorItems()[0]);
+    EXPECT_EQ(menu.colorItems().size(), 4);
+}
+
+TEST(TColorMenu, ItemsAddedAsPlainActionsJoinTheSwatchPanel)
+{
+    TColorMenu menu;
+    const auto before = menu.actions();
+    auto* item = new TColorMenuItem(nullptr, 0xCC9933);
+    menu.addAction(item);
+    EXPECT_EQ(menu.actions(), before);
+    ASSERT_EQ(menu.colorItems().size(), 1);
+    EXPECT_EQ(menu.colorItems()[0], item);
+    EXPECT_EQ(item->parent(), &menu);
+    QSignalSpy chosen(&menu, &TColorMenu::colorChosen);
+    item->trigger();
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].value<RGB>(), RGB(0xCC9933));
+}
+
+TEST(TColorToolButton, DrawsTheSwatchTwoPixelsInsideWithABlackFrame)
+{
+    TColorToolButton button(nullptr, kSwatch);
+    button.resize(23, 22);
+    EXPECT_EQ(button.toolTip(), QStringLiteral("Select color"));
+    EXPECT_EQ(button.swatchArea(), button.rect());
+    const QImage img = button.grab().toImage();
+    const QColor red = qc(kSwatch);
+    EXPECT_EQ(img.pixelColor(2, 2), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(20, 19), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(20, 10), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(3, 3), red);
+    EXPECT_EQ(img.pixelColor(19, 18), red);
+    EXPECT_NE(img.pixelColor(1, 1), QColor(Qt::black));
+    EXPECT_NE(img.pixelColor(21, 20), QColor(Qt::black));
+    EXPECT_NE(img.pixelColor(21, 20), red);
+
+    button.setColor(0x00CC00);
+    EXPECT_EQ(button.color(), RGB(0x00CC00));
+    EXPECT_EQ(button.grab().toImage().pixelColor(10, 10), qc(0x00CC00));
+}
+
+TEST(TColorToolButton, PopupChoiceBecomesTheButtonColourAndIsPassedOn)
+{
+    TColorToolButton button(nullptr, kWhite);
+    auto* menu = new TColorMenu(&button);
+    menu->addPaletteItems();
+    button.setColorMenu(menu);
+    EXPECT_EQ(button.menu(), menu);
+    button.resize(36, 22);
+
+    // The drop-down arrow keeps its own look; the swatch stays left of it.
+    const QRect area = button.swatchArea();
+    EXPECT_LT(area.width(), button.width());
+    const QImage img = button.grab().toImage();
+    EXPECT_EQ(img.pixelColor(area.left() + area.width() - 3, area.center().y()), QColor(Qt::black));
+    for (int x = area.left() + area.width(); x < button.width(); ++x)
+        for (int y = 0; y < button.height(); ++y)
+            ASSERT_NE(img.pixelColor(x, y), QColor(Qt::white)) << x << "," << y;
+
+    QSignalSpy passed(&button, &TColorToolButton::colorChosen);
+    menu->chooseItem(10);
+    EXPECT_EQ(button.color(), PaletteColor(11));
+    ASSERT_EQ(passed.size(), 1);
+    EXPECT_EQ(passed[0][0].value<RGB>(), PaletteColor(11));
+
+    // Setting the colour from the program is not a choice.
+    button.setColor(PaletteColor(3));
+    EXPECT_EQ(passed.size(), 1);
+
+    // Replacing the menu disconnects the old one.
+    auto* other = new TColorMenu(&button);
+    other->addPaletteItems();
+    button.setColorMenu(other);
+    menu->chooseItem(0);
+    EXPECT_EQ(passed.size(), 1);
+    EXPECT_EQ(button.color(), PaletteColor(3));
+    delete other;
+    EXPECT_EQ(button.colorMenu(), nullptr);
+}
