@@ -8,7 +8,13 @@
 #include "data/Pack.h"
 #include "dialogs/PreviewFrm.h"
 #include "packview/TPackView.h"
+#include "widgets/ColorCursors.h"
 #include "widgets/GridWidget.h"
+#include "widgets/HelpViewer.h"
+#include "widgets/TColorMenu.h"
+#include "widgets/TColorMenuItem.h"
+#include "widgets/TColorToolButton.h"
+#include "widgets/ToolBarImageList.h"
 #include "widgets/UiText.h"
 
 #include <QAction>
@@ -82,11 +88,14 @@ MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), so
     // 1. The language table, empty until the system language is loaded.
     language_ = std::make_unique<Localization>();
     Localization::setGlobal(language_.get());
+    // 2.
+    ColorCursors::registerCursors();
     // 3. and 4. The crossword record, holding the logo.
     crossData_ = std::make_unique<CrossData>();
     loadLogo();
     // 5. The grid reports to this window.
     grid_ = new GridWidget;
+    grid_->setCursorFactory(&ColorCursors::cursor);
     grid_->model().setHost(this);
     // 6.
     preview_ = new PreviewFrm(this);
@@ -239,6 +248,12 @@ void MainForm::buildCommands()
     a.helpItem = command("Help", &MainForm::HelpItemClick, QKeySequence(Qt::Key_F1));
     a.about = command("About...", &MainForm::AboutClick);
 
+    const std::pair<QAction*, int> images[] = {{a.selectCross, 0}, {a.preference, 2}, {a.exit, 3}, {a.mdBrush, 7},
+                                               {a.mdLine, 8},      {a.mdRect, 9},      {a.undo, 13}, {a.preview, 4},
+                                               {a.zoomIn, 10},     {a.zoomOut, 11},    {a.showHover, 14},
+                                               {a.clear, 12},      {a.helpItem, 5},    {a.about, 6}};
+    for (const auto& [action, image] : images)
+        action->setIcon(ToolBarImageList::icon(image));
     for (QAction* check : {a.selectCross, a.preview, a.showHover, a.mdBrush, a.mdLine, a.mdRect})
         check->setCheckable(true);
     modeGroup_ = new QActionGroup(this);
@@ -253,6 +268,7 @@ void MainForm::buildCommands()
     gameMenu_->addAction(a.exit);
     viewMenu_ = menuBar()->addMenu(QStringLiteral("&View"));
     modeMenu_ = viewMenu_->addMenu(QStringLiteral("Draw mode"));
+    modeMenu_->setIcon(ToolBarImageList::icon(7));
     modeMenu_->addAction(a.mdBrush);
     modeMenu_->addAction(a.mdLine);
     modeMenu_->addAction(a.mdRect);
@@ -284,6 +300,7 @@ void MainForm::buildCommands()
     auto* solveButton = new QToolButton;
     solveButton->setObjectName(QStringLiteral("DB_Solve"));
     solveButton->setText(QStringLiteral("Solve"));
+    solveButton->setIcon(ToolBarImageList::icon(6));
     solveButton->setAutoRaise(true);
     connect(solveButton, &QToolButton::clicked, this, &MainForm::DB_SolveClick);
     a.solve = drawBar_->addWidget(solveButton);
@@ -302,6 +319,19 @@ void MainForm::FormCreate()
                         QMessageBox::Ok, isVisible() ? this : nullptr);
         box.exec();
     });
+    // 3. and 4. The colour button with its pop-up of six columns of three.
+    colorButton_ = new TColorToolButton(this, PaletteColor(0));
+    colorButton_->setObjectName(QStringLiteral("colorButton"));
+    popupColorMenu_ = new TColorMenu(colorButton_);
+    popupColorMenu_->setObjectName(QStringLiteral("PopupColorMenu"));
+    for (int i = 1; i <= 18; ++i) {
+        auto* item = new TColorMenuItem(popupColorMenu_, PaletteColor(i));
+        item->setStartsColumn((i - 1) % 3 == 0);
+        popupColorMenu_->addColorItem(item);
+    }
+    colorButton_->setColorMenu(popupColorMenu_);
+    connect(colorButton_, &TColorToolButton::colorChosen, this, [this](RGB colour) { gridModel().SetColor(colour); });
+    drawBar_->addWidget(colorButton_);
     // 5.
     setWindowTitle(QStringLiteral("Tessellor ") + QStringLiteral("2.0"));
     // 6.
@@ -489,7 +519,10 @@ void MainForm::HelpItemClick()
     FormHelp();
 }
 
-void MainForm::FormHelp() {}
+void MainForm::FormHelp()
+{
+    HelpViewer::help(HelpViewer::kMainContext);
+}
 
 void MainForm::AboutClick() {}
 
@@ -573,7 +606,8 @@ void MainForm::previewCellChanged(int column, int row)
 
 void MainForm::showCurrentColour(RGB colour)
 {
-    shownColour_ = colour;
+    if (colorButton_)
+        colorButton_->setColor(colour);
 }
 
 void MainForm::crosswordSolved(const std::string& name)

@@ -26,6 +26,8 @@ class QToolBar;
 class QTreeWidget;
 class PackTree;
 class PreviewFrm;
+class TColorMenu;
+class TColorToolButton;
 class TPackView;
 
 // The main window: menus, tool bars, the crossword tree, the grid in its
@@ -134,9 +136,10 @@ public:
     void setStatusText(int panel, const std::string& text) override;
     bool hoverEnabled() const override;
     bool autoMarkEnabled() const override;
-    bool hasColourButton() const override { return true; }
+    bool hasColourButton() const override { return colorButton_ != nullptr; }
     void showCurrentColour(RGB colour) override;
-    RGB shownColour() const { return shownColour_; }
+    TColorToolButton* colorButton() const { return colorButton_; }
+    TColorMenu* popupColorMenu() const { return popupColorMenu_; }
     void crosswordSolved(const std::string& name) override;
     void previewResize(int width, int height) override;
     void previewCellChanged(int column, int row) override;
@@ -164,7 +167,8 @@ private:
     QPointer<QWidget> lastKeyTarget_;
     ErrorDisplay errorDisplay_;
     ErrorDisplay noticeDisplay_;
-    RGB shownColour_ = kWhite;
+    TColorToolButton* colorButton_ = nullptr;
+    TColorMenu* popupColorMenu_ = nullptr;
     QTimer* suggestTimer_ = nullptr;
     int suggestTicks_ = 0;
     bool suggestBlink_ = false;

@@ -1,4 +1,5 @@
 #include "app/TessellorApp.h"
+#include "widgets/WidgetResources.h"
 
 #include <QtGlobal>
 
@@ -11,4 +12,5 @@ static void initAppQrc()
 void initTessellorResources()
 {
     initAppQrc();
+    initWidgetResources();
 }

@@ -2,6 +2,10 @@
 #include "app/MainForm.h"
 #include "app/TessellorApp.h"
 #include "dialogs/PreviewFrm.h"
+#include "widgets/ColorCursors.h"
+#include "widgets/TColorMenu.h"
+#include "widgets/TColorMenuItem.h"
+#include "widgets/TColorToolButton.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
 #include "config/UserConfig.h"
@@ -445,6 +449,27 @@ TEST_F(MainFormTest, SuggestWaitTextFromALanguageIsFilledSafely)
     form->SuggestTimerTimer();
     // The first placeholder wants a text: nothing is filled, nothing is read.
     EXPECT_EQ(form->suggestButton()->text(), QStringLiteral("%s wait %d s %n"));
+}
+
+TEST_F(MainFormTest, ColourMenuButtonAndCursorFollowTheCurrentColour)
+{
+    TColorMenu* menu = form->popupColorMenu();
+    ASSERT_EQ(menu->colorItems().size(), 18);
+    EXPECT_EQ(menu->columnCount(), 6);
+    load({"#5.", "...", "..b"});
+    EXPECT_EQ(form->colorButton()->color(), PaletteColor(3)); // each load starts dark grey
+    menu->chooseItem(10); // the eleventh colour: red
+    EXPECT_EQ(grid().currentColour(), PaletteColor(11));
+    EXPECT_EQ(form->colorButton()->color(), PaletteColor(11));
+    // Shift takes a cell's colour; the button shows it, the cursor carries it.
+    grid().restoreCell(1, 0, DefYes, 5);
+    const GCell& g = grid().cell(1, 0);
+    MouseFlags shift;
+    shift.shift = true;
+    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, shift);
+    EXPECT_EQ(form->colorButton()->color(), PaletteColor(5));
+    grid().mouseMove(g.x + 3, g.y + 3, {});
+    EXPECT_EQ(form->grid()->cursor().pixmap().toImage(), ColorCursors::cursor(25).pixmap().toImage());
 }
 
 TEST_F(MainFormTest, PreviewMirrorsEveryCellAtThreePixels)
