@@ -1,0 +1,394 @@
+#include "solver/Solver.h"
+
+#include "grid/GridModel.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+// ------------------------------------------------------------ grid target
+
+int GridSolveTarget::width() const { return grid_.width(); }
+int GridSolveTarget::height() const { return grid_.height(); }
+int GridSolveTarget::rowSlots() const { return grid_.rowClueCount(); }
+int GridSolveTarget::columnSlots() const { return grid_.colClueCount(); }
+
+std::pair<int, int> GridSolveTarget::clue(bool column, int line, int slot) const
+{
+    const BCell& b = column ? grid_.topClue(line, slot) : grid_.leftClue(slot, line);
+    return {b.colourIndex, b.number};
+}
+
+CellState GridSolveTarget::state(int column, int row) const { return grid_.cell(column, row).state; }
+RGB GridSolveTarget::colour(int column, int row) const { return grid_.cell(column, row).colour; }
+
+void GridSolveTarget::set(int column, int row, CellState state, RGB colour)
+{
+    GCell& g = grid_.cell(column, row);
+    g.state = state;
+    g.colour = colour;
+}
+
+void GridSolveTarget::redraw(int column, int row) { grid_.redrawCell(column, row); }
+
+// ------------------------------------------------------------------ solver
+
+namespace {
+double steadySeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+CellState toCellState(std::uint8_t s)
+{
+    switch (s) {
+    case 1: return DefYes;
+    case 2: return DefNo;
+    case 3: return Mark;
+    default: return Empty;
+    }
+}
+}
+
+Solver::Solver(SolveTarget& target) : target_(target), clock_(steadySeconds) {}
+
+const char* Solver::resultName(SolveResult result)
+{
+    switch (result) {
+    case SolveResult::Solved: return "solved";
+    case SolveResult::Stopped: return "stopped";
+    case SolveResult::Contradiction: return "contradiction";
+    case SolveResult::Aborted: return "aborted";
+    case SolveResult::Refused: return "refused";
+    }
+    return "refused";
+}
+
+bool Solver::prepare()
+{
+    width_ = target_.width();
+    height_ = target_.height();
+    rowSlots_ = target_.rowSlots();
+    columnSlots_ = target_.columnSlots();
+    if (width_ <= 0 || height_ <= 0 || width_ > kMaxLine || height_ > kMaxLine || rowSlots_ < 0 || columnSlots_ < 0
+        || rowSlots_ > width_ || columnSlots_ > height_)
+        return false;
+    const std::size_t cells = std::size_t(width_) * height_;
+    states_.assign(cells, kUndecided);
+    colours_.assign(cells, 0);
+    for (int c = 0; c < width_; ++c)
+        for (int r = 0; r < height_; ++r) {
+            const std::size_t i = std::size_t(c) * height_ + r;
+            switch (target_.state(c, r)) {
+            case DefYes: states_[i] = kFilled; break;
+            case DefNo: states_[i] = kBlank; break;
+            case Mark: states_[i] = kMarked; break;
+            default: states_[i] = kUndecided; break;
+            }
+            colours_[i] = std::uint8_t(PaletteIndex(target_.colour(c, r)));
+        }
+    auto loadClues = [this](bool column, int lines, int slots, std::vector<std::uint8_t>& colour,
+                            std::vector<std::uint8_t>& number) {
+        colour.assign(std::size_t(lines) * slots, 0);
+        number.assign(std::size_t(lines) * slots, 0);
+        for (int line = 0; line < lines; ++line)
+            for (int k = 0; k < slots; ++k) {
+                const auto [c, n] = target_.clue(column, line, k);
+                // A block never outgrows its line; a clue that claims so
+                // cannot be placed and ends the run as a contradiction.
+                colour[std::size_t(line) * slots + k] = std::uint8_t(c);
+                number[std::size_t(line) * slots + k] = std::uint8_t(std::clamp(n, 0, kMaxLine + 1));
+            }
+    };
+    loadClues(false, height_, rowSlots_, rowColour_, rowNumber_);
+    loadClues(true, width_, columnSlots_, columnColour_, columnNumber_);
+    contradiction_ = abort_ = reported_ = false;
+    placements_ = decided_ = 0;
+    tries_ = 0;
+    return true;
+}
+
+void Solver::selectLine(bool column, int line)
+{
+    lineIsColumn_ = column;
+    lineIndex_ = line;
+    if (column) {
+        len_ = height_;
+        slots_ = columnSlots_;
+        slotColour_ = columnColour_.data() + std::size_t(line) * columnSlots_;
+        slotNumber_ = columnNumber_.data() + std::size_t(line) * columnSlots_;
+        lineBase_ = std::size_t(line) * height_;
+        lineStride_ = 1;
+    } else {
+        len_ = width_;
+        slots_ = rowSlots_;
+        slotColour_ = rowColour_.data() + std::size_t(line) * rowSlots_;
+        slotNumber_ = rowNumber_.data() + std::size_t(line) * rowSlots_;
+        lineBase_ = std::size_t(line);
+        lineStride_ = std::size_t(height_);
+    }
+}
+
+bool Solver::SolveLine(bool column, int line, int threshold)
+{
+    selectLine(column, line);
+    if (abort_)
+        return false;
+    int first = 0;
+    while (first < slots_ && slotNumber_[first] == 0)
+        ++first;
+    if (first == slots_)
+        first = 0; // no block: every slot counts
+    if (threshold < 5 && (slots_ - first) > threshold)
+        return false;
+
+    (column ? columnDirty_ : rowDirty_)[line] = 0;
+    for (int i = 0; i < len_; ++i)
+        canFill_[i] = canBlank_[i] = fillColour_[i] = 0;
+
+    const int n = slots_ > 0 ? slotNumber_[first] : 0;
+    const std::uint8_t c = slots_ > 0 ? slotColour_[first] : 0;
+    bool ok = false;
+    for (int p = 0; p <= len_ - n; ++p) {
+        if (p > 0 && stateAt(p - 1) == kFilled && colourAt(p - 1) == c)
+            break; // the first block cannot start after a cell of its colour
+        if (PlaceBlock(first, p)) {
+            ok = true;
+            for (int i = 0; i < p; ++i)
+                canBlank_[i] = 1;
+        }
+    }
+    if (abort_)
+        return true;
+    if (!ok) {
+        contradiction_ = true;
+        return true;
+    }
+    for (int i = 0; i < len_; ++i) {
+        std::uint8_t& s = stateAt(i);
+        if (s != kUndecided || canFill_[i] == canBlank_[i])
+            continue;
+        const int col = column ? line : i;
+        const int row = column ? i : line;
+        (column ? rowDirty_ : columnDirty_)[i] = 1;
+        ++decided_;
+        std::uint8_t& colour = colours_[lineBase_ + std::size_t(i) * lineStride_];
+        if (canFill_[i]) {
+            s = kFilled;
+            colour = fillColour_[i];
+            target_.set(col, row, DefYes, PaletteColor(colour));
+        } else {
+            s = kBlank;
+            colour = 0;
+            target_.set(col, row, DefNo, PaletteColor(0));
+        }
+        target_.redraw(col, row);
+    }
+    return true;
+}
+
+bool Solver::PlaceBlock(int k, int p)
+{
+    if (abort_)
+        return false;
+    const int n = k < slots_ ? slotNumber_[k] : 0;
+    const std::uint8_t c = k < slots_ ? slotColour_[k] : 0;
+    if (p + n > len_)
+        return false;
+    const bool last = k >= slots_ - 1;
+    if (last) {
+        ++placements_;
+        if (placements_ % kProgressEvery == 0)
+            progressReport();
+    }
+    for (int i = p; i < p + n; ++i) {
+        const std::uint8_t s = stateAt(i);
+        if (s == kBlank || (s == kFilled && colourAt(i) != c))
+            return false;
+    }
+    if (last) {
+        for (int i = p + n; i < len_; ++i)
+            if (stateAt(i) == kFilled)
+                return false;
+        for (int i = p; i < p + n; ++i) {
+            canFill_[i] = 1;
+            fillColour_[i] = c;
+        }
+        for (int i = p + n; i < len_; ++i)
+            canBlank_[i] = 1;
+        return true;
+    }
+    const std::uint8_t c2 = slotColour_[k + 1];
+    const int s0 = p + n + (c2 == c ? 1 : 0);
+    bool ok = false;
+    for (int s = s0; s < len_; ++s) {
+        if (s > 0 && stateAt(s - 1) == kFilled && colourAt(s - 1) == c2)
+            break; // the next block cannot start after a cell of its colour
+        if (PlaceBlock(k + 1, s)) {
+            ok = true;
+            for (int i = p; i < p + n; ++i) {
+                canFill_[i] = 1;
+                fillColour_[i] = c;
+            }
+            for (int i = p + n; i < s; ++i)
+                canBlank_[i] = 1;
+        }
+    }
+    return ok;
+}
+
+void Solver::Propagate()
+{
+    int threshold = 2;
+    while (threshold <= 5) {
+        bool last = false;
+        for (int c = 0; c < width_; ++c)
+            if (columnDirty_[c])
+                last = SolveLine(true, c, threshold);
+        for (int r = 0; r < height_; ++r)
+            if (rowDirty_[r])
+                last = SolveLine(false, r, threshold);
+        if (!last)
+            ++threshold;
+        if (abort_)
+            break;
+    }
+}
+
+bool Solver::Search(int row0, int column0)
+{
+    contradiction_ = false;
+    ++tries_;
+    Propagate();
+    if (contradiction_ || abort_) {
+        report(abort_ ? SolveResult::Aborted : SolveResult::Contradiction);
+        return false;
+    }
+    int foundRow = -1, foundColumn = -1;
+    for (int r = row0, c = column0; r < height_ && foundRow < 0; ++r, c = 0)
+        for (; c < width_; ++c)
+            if (states_[std::size_t(c) * height_ + r] == kUndecided) {
+                foundRow = r;
+                foundColumn = c;
+                break;
+            }
+    if (foundRow < 0 || tries_ > kMaxTries) {
+        report(foundRow < 0 ? SolveResult::Solved : SolveResult::Stopped);
+        return true;
+    }
+    // Guess a blank cell; keep the field to go back to when it fails.
+    const std::size_t depth = std::size_t(tries_ - 1);
+    if (saved_.size() <= depth)
+        saved_.resize(depth + 1);
+    std::vector<std::uint8_t>& copy = saved_[depth];
+    copy.assign(states_.begin(), states_.end());
+    copy.insert(copy.end(), colours_.begin(), colours_.end());
+    ++decided_;
+    const std::size_t i = std::size_t(foundColumn) * height_ + foundRow;
+    states_[i] = kBlank;
+    target_.set(foundColumn, foundRow, DefNo, PaletteColor(colours_[i]));
+    target_.redraw(foundColumn, foundRow);
+    rowDirty_[foundRow] = 1;
+    columnDirty_[foundColumn] = 1;
+    if (Search(foundRow, foundColumn))
+        return true;
+    const std::vector<std::uint8_t>& back = saved_[depth];
+    const std::size_t cells = states_.size();
+    for (std::size_t j = 0; j < cells; ++j) {
+        states_[j] = back[j];
+        colours_[j] = back[cells + j];
+        target_.set(int(j / height_), int(j % height_), toCellState(states_[j]), PaletteColor(colours_[j]));
+    }
+    return false;
+}
+
+std::string Solver::statusClock(int elapsed) const
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2d:%.2d:%.2d", elapsed / 3600, elapsed / 60 % 60, elapsed % 60);
+    return buf;
+}
+
+void Solver::progressReport()
+{
+    const int elapsed = int(clock_() - start_);
+    char buf[200];
+    const double progress = double(decided_) / (double(width_) * height_) * 100.0;
+    std::snprintf(buf, sizeof buf, "Solving... Time: %s  Progress:  %.2f %% Try: %d Total: %lld",
+                  statusClock(elapsed).c_str(), progress, tries_, static_cast<long long>(placements_ / 10000));
+    if (progress_ && progress_(buf))
+        abort_ = true;
+}
+
+void Solver::report(SolveResult result)
+{
+    if (reported_)
+        return;
+    reported_ = true;
+    SolveReport& r = report_;
+    r.result = result;
+    r.seconds = clock_() - start_;
+    r.elapsed = int(r.seconds);
+    r.tries = tries_;
+    r.placements = placements_;
+    r.decided = decided_;
+    r.level = tries_ * 0.1 + r.elapsed * 0.1;
+    const std::string clock = statusClock(r.elapsed);
+    char figures[200];
+    std::snprintf(figures, sizeof figures, "Time: %s.\nSec: %d\nTrying: %d, Total: %lld\n\n LEVEL: %f", clock.c_str(),
+                  r.elapsed, tries_, static_cast<long long>(placements_ / 1000), r.level);
+    int undecided = 0;
+    for (std::uint8_t s : states_)
+        undecided += s == kUndecided;
+    char head[160];
+    switch (result) {
+    case SolveResult::Solved:
+        std::snprintf(head, sizeof head, "Solution is found.");
+        r.status = "Solved.";
+        break;
+    case SolveResult::Stopped:
+        // More than 100 guesses: the picture is not complete, and saying
+        // otherwise would rate an unsolved crossword as solved.
+        std::snprintf(head, sizeof head, "The search stopped after %d tries; %d cells are still undecided.", tries_,
+                      undecided);
+        r.status = "Stopped: " + std::to_string(undecided) + " cells undecided.";
+        break;
+    case SolveResult::Contradiction:
+        std::snprintf(head, sizeof head, "No solution: a line cannot be filled as its clues say.");
+        r.status = "No solution.";
+        break;
+    case SolveResult::Aborted:
+        std::snprintf(head, sizeof head, "The solver was stopped with Escape.");
+        r.status = "Stopped by the player.";
+        break;
+    case SolveResult::Refused:
+        break;
+    }
+    r.text = std::string(head) + "\n" + figures;
+}
+
+SolveReport Solver::Solve()
+{
+    report_ = SolveReport{};
+    if (!prepare()) {
+        report_.result = SolveResult::Refused;
+        report_.text = "The solver handles crosswords of at most 100 columns and 100 rows; this one is "
+                       + std::to_string(target_.width()) + " x " + std::to_string(target_.height()) + ".";
+        report_.status = "Not solved: too large.";
+        return report_;
+    }
+    start_ = clock_();
+    for (int c = 0; c < width_; ++c)
+        columnDirty_[c] = 1;
+    for (int r = 0; r < height_; ++r)
+        rowDirty_[r] = 1;
+    Search(0, 0);
+    // A failed guess puts the field back to what line solving found; the
+    // count of undecided cells is that of the field the player sees.
+    int undecided = 0;
+    for (std::uint8_t s : states_)
+        undecided += s == kUndecided;
+    report_.undecided = undecided;
+    return report_;
+}
