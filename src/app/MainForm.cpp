@@ -8,7 +8,9 @@
 #include "data/Pack.h"
 #include "dialogs/PreviewFrm.h"
 #include "packview/TPackView.h"
+#include "solver/Solver.h"
 #include "widgets/ColorCursors.h"
+#include "widgets/EscapePoll.h"
 #include "widgets/GridWidget.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/TColorMenu.h"
@@ -528,8 +530,37 @@ void MainForm::AboutClick() {}
 
 void MainForm::DB_SolveClick()
 {
-    gridModel().Clear();
-    gridModel().fullRepaint();
+    GridModel& grid = gridModel();
+    GridSolveTarget target(grid);
+    Solver solver(target);
+    QLabel* panel = statusPanels_[2];
+    auto showReport = [&](const SolveReport& report) {
+        panel->setText(QString::fromStdString(report.status));
+        // The status text must be on screen before the modal report.
+        panel->repaint();
+        if (noticeDisplay_)
+            noticeDisplay_(QString::fromStdString(report.text));
+        else
+            QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
+                                     QString::fromStdString(report.text));
+    };
+    if (grid.width() > Solver::kMaxLine || grid.height() > Solver::kMaxLine) {
+        // Refused before clearing, so the player's work stays as it was.
+        showReport(solver.Solve());
+        return;
+    }
+    grid.Clear();
+    grid.fullRepaint();
+    // The run stays on this thread; while it lasts only Escape reaches the
+    // program, and each progress report lets the picture and status show.
+    EscapePoll escape;
+    solver.setProgress([&](const std::string& status) {
+        panel->setText(QString::fromStdString(status));
+        return escape.poll();
+    });
+    const SolveReport report = solver.Solve();
+    grid.fullRepaint();
+    showReport(report);
 }
 
 void MainForm::SuggestButtonClick()

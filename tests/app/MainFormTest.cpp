@@ -122,6 +122,38 @@ TEST_F(MainFormTest, SolverButtonOnlyWithTheSwitch)
     EXPECT_TRUE(withSwitch.actions().solve->isVisible());
 }
 
+TEST_F(MainFormTest, SolverClearsTheFieldSolvesAndReports)
+{
+    load({"####", "#..#", "#..#", "5555"});
+    grid().restoreCell(1, 1, DefYes, 3); // a wrong fill the run must clear
+    grid().restoreCell(2, 0, Mark, 1);
+    form->DB_SolveClick();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].rfind("Solution is found.\nTime: ", 0), 0u) << notices[0];
+    EXPECT_EQ(form->statusPanel(2)->text(), QStringLiteral("Solved."));
+    for (int c = 0; c < 4; ++c)
+        for (int r = 0; r < 4; ++r) {
+            EXPECT_EQ(grid().cellState(c, r), grid().solution(c, r) ? DefYes : DefNo) << c << "," << r;
+            if (grid().solution(c, r))
+                EXPECT_EQ(grid().cellColourIndex(c, r), grid().solution(c, r));
+        }
+}
+
+TEST_F(MainFormTest, SolverRefusesWideCrosswordsWithoutTouchingThem)
+{
+    std::vector<std::string> rows(2, std::string(101, '.'));
+    rows[0][7] = '#';
+    load(rows);
+    grid().restoreCell(7, 0, DefYes, 1);
+    grid().restoreCell(9, 1, Mark, 1);
+    form->DB_SolveClick();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("101 x 2"), std::string::npos) << notices[0];
+    EXPECT_EQ(grid().cellState(7, 0), DefYes);
+    EXPECT_EQ(grid().cellState(9, 1), Mark);
+    EXPECT_EQ(grid().cellState(0, 0), Empty);
+}
+
 TEST_F(MainFormTest, ZoomStopsAtBothEnds)
 {
     grid().SetZoom(30);
