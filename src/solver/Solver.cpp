@@ -128,6 +128,19 @@ void Solver::selectLine(bool column, int line)
         lineBase_ = std::size_t(line);
         lineStride_ = std::size_t(height_);
     }
+    // The last block needs its own length before the end; every block
+    // before it needs its length, a gap when the next has its colour, and
+    // room for the next to start inside the line.
+    if (slots_ > 0) {
+        const int last = slots_ - 1;
+        const int nLast = slotNumber_[last];
+        int tail = 0;
+        lastStart_[std::size_t(last)] = len_ - nLast;
+        for (int k = last - 1; k >= 0; --k) {
+            tail += slotNumber_[k] + (slotColour_[k + 1] == slotColour_[k] ? 1 : 0);
+            lastStart_[std::size_t(k)] = len_ - std::max(nLast, 1) - tail;
+        }
+    }
 }
 
 bool Solver::SolveLine(bool column, int line, int threshold)
@@ -197,6 +210,10 @@ bool Solver::PlaceBlock(int k, int p)
     if (p + n > len_)
         return false;
     const bool last = k >= slots_ - 1;
+    // Nothing from here could place the last block; the count of placements
+    // is the same as if every start were tried.
+    if (!last && p > lastStart_[std::size_t(k)])
+        return false;
     if (last) {
         ++placements_;
         if (placements_ % kProgressEvery == 0)
@@ -222,7 +239,8 @@ bool Solver::PlaceBlock(int k, int p)
     const std::uint8_t c2 = slotColour_[k + 1];
     const int s0 = p + n + (c2 == c ? 1 : 0);
     bool ok = false;
-    for (int s = s0; s < len_; ++s) {
+    const int end = std::min(len_ - 1, lastStart_[std::size_t(k) + 1]);
+    for (int s = s0; s <= end; ++s) {
         if (s > 0 && stateAt(s - 1) == kFilled && colourAt(s - 1) == c2)
             break; // the next block cannot start after a cell of its colour
         if (PlaceBlock(k + 1, s)) {

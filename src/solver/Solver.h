@@ -138,6 +138,10 @@ private:
     std::array<std::uint8_t, kMaxLine> canFill_{};
     std::array<std::uint8_t, kMaxLine> canBlank_{};
     std::array<std::uint8_t, kMaxLine> fillColour_{};
+    // Per slot of the line in hand: the last start from which this block and
+    // the ones after it can still fit. Starts beyond it cannot lead to a
+    // placement of the last block, so they are not enumerated at all.
+    std::array<int, kMaxLine + 1> lastStart_{};
 
     // The line in hand.
     bool lineIsColumn_ = false;
