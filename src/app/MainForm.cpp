@@ -15,6 +15,7 @@
 #include "widgets/TColorMenuItem.h"
 #include "widgets/TColorToolButton.h"
 #include "widgets/ToolBarImageList.h"
+#include "widgets/SystemLocale.h"
 #include "widgets/UiText.h"
 
 #include <QAction>
@@ -344,7 +345,7 @@ void MainForm::FormCreate()
     packView_ = std::make_unique<TPackView>(treeView_, rootCategory_.get(),
                                             [this](TPackModelFile* node) { CrossSelected(node); });
     packView_->setConfirm([this] {
-        return QMessageBox::question(this, QGuiApplication::applicationDisplayName(),
+        return QMessageBox::question(this, uitext::text("common_str_confirmation", "Confirmation"),
                                      uitext::text("select_cross_confirm",
                                             "The current crossword is not solved.\\n Are you want loads the "
                                             "crossword and overrides current?"),
@@ -366,7 +367,8 @@ void MainForm::FormCreate()
     // 13. The system language, falling back to English.
     try {
         try {
-            language_->LoadLanguage("english");
+            language_->LoadLanguage(
+                Localization::DefaultLanguageName(systemlocale::primaryLanguageId(QLocale::system())));
         } catch (const std::exception&) {
             language_->LoadLanguage("english");
         }
@@ -624,7 +626,7 @@ void MainForm::crosswordSolved(const std::string& name)
     if (noticeDisplay_)
         noticeDisplay_(text);
     else
-        QMessageBox::information(this, QGuiApplication::applicationDisplayName(), text);
+        QMessageBox::information(this, uitext::text("solved_info_caption", "The crossword is solved"), text);
 }
 
 // ------------------------------------------------------------ crossword flow
@@ -744,8 +746,8 @@ std::string MainForm::askProfileName()
     if (names.isEmpty())
         names << QStringLiteral("New User");
     bool ok = false;
-    const QString name = QInputDialog::getItem(this, uitext::text("user_profile_caption", "User profile"),
-                                               uitext::text("user_profile_name", "User name:"), names, 0, true, &ok);
+    const QString name = QInputDialog::getItem(this, uitext::text("profile_win_select_user", "Select user"),
+                                               uitext::text("profile_win_user_name", "User name"), names, 0, true, &ok);
     if (!ok)
         return {};
     return codepage::fromUtf8(name.trimmed().toStdString());
