@@ -14,8 +14,8 @@
 #include "widgets/TColorMenu.h"
 #include "widgets/TColorMenuItem.h"
 #include "widgets/TColorToolButton.h"
-#include "widgets/ToolBarImageList.h"
 #include "widgets/SystemLocale.h"
+#include "widgets/ToolBarImageList.h"
 #include "widgets/UiText.h"
 
 #include <QAction>

@@ -46,8 +46,8 @@ public:
 
     // The languages a player can choose: every regular, not hidden file of the
     // language folder whose name matches "*.lng*", offered under its name
-    // without the last four characters, in name order (the order the
-    // original file system listed them in).
+    // without the last four characters, sorted by name without regard to
+    // letter case (the file system's own order is arbitrary here).
     std::vector<std::string> AvailableLanguages() const;
 
     // Folder that holds the language files ("language" below the working
