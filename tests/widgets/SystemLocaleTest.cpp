@@ -1,11 +1,16 @@
 #include "config/CodePage.h"
 #include "config/Localization.h"
+#include "dialogs/PreviewFrm.h"
+#include "widgets/HelpViewer.h"
 #include "widgets/SystemLocale.h"
 #include "widgets/UiText.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -47,6 +52,51 @@ TEST(SystemLocale, EmDashByteShowsAsEmDashInTheCyrillicAndWesternPages)
     codepage::setCurrent(1251);
     EXPECT_EQ(uitext::fromAnsi("\xC8\xE3\xF0\xE0"), QStringLiteral("\u0418\u0433\u0440\u0430"));
     codepage::setCurrent(saved);
+}
+
+}  // namespace
+
+namespace {
+
+void writeFile(const QString& path, const std::string& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), qint64(bytes.size()));
+}
+
+// Windows created after the table register themselves and follow every later
+// load; one that is gone by then must not be reached.
+TEST(LanguageCallbacks, WindowsFollowLoadsAndADeletedWindowIsSkipped)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    writeFile(tmp.filePath(QStringLiteral("one.lng")), "preview_win_caption=First\nhelp_win_back=Back one\n");
+    writeFile(tmp.filePath(QStringLiteral("two.lng")), "preview_win_caption=Second\nhelp_win_back=Back two\n");
+    Localization table;
+    table.setFolder(tmp.path().toStdString());
+    Localization::setGlobal(&table);
+    {
+        PreviewFrm preview(nullptr);
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("PreviewFrm")) << "registering sets nothing";
+        auto* viewer = new HelpViewer(nullptr);
+        QAction* back = nullptr;
+        for (QAction* action : viewer->findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Back"))
+                back = action;
+        ASSERT_NE(back, nullptr);
+
+        table.LoadLanguage("one");
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("First"));
+        EXPECT_EQ(back->text(), QStringLiteral("Back one"));
+
+        delete viewer;
+        table.LoadLanguage("two");
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("Second"));
+    }
+    // Both windows are gone now.
+    table.LoadLanguage("one");
+    Localization::setGlobal(nullptr);
 }
 
 }  // namespace
