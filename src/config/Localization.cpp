@@ -91,8 +91,11 @@ std::map<std::string, std::string> Localization::parse(const std::string& bytes)
         // of the text.
         if (hasLineFeed && lineEnd > pos && bytes[lineEnd - 1] == '\r')
             --lineEnd;
-        const size_t eq = bytes.find('=', pos);
-        if (eq != std::string::npos && eq > pos && eq < lineEnd) {
+        // Look for "=" inside this line only: searching the rest of the file
+        // for every line without one would make a large file quadratic.
+        const size_t eq = size_t(std::find(bytes.begin() + std::ptrdiff_t(pos), bytes.begin() + std::ptrdiff_t(lineEnd), '=')
+                                 - bytes.begin());
+        if (eq > pos && eq < lineEnd) {
             std::string key = bytes.substr(pos, eq - pos);
             std::string text = bytes.substr(eq + 1, lineEnd - eq - 1);
             if (utf8) {

@@ -99,6 +99,19 @@ TEST_F(LanguageFolder, LongLinesAreReadWholeAndLoseNoFollowingLine)
     EXPECT_EQ(text("end"), "3");
 }
 
+TEST(LanguageParser, ManyLinesWithoutEqualsSignsAreSkippedLineByLine)
+{
+    // Two hundred thousand lines that define nothing, then one that does:
+    // each line is looked at once, not the whole rest of the file per line.
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i)
+        bytes += "no entry\n";
+    bytes += "key=found";
+    const auto entries = Localization::parse(bytes);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries.at("key"), "found");
+}
+
 TEST_F(LanguageFolder, BackslashNBecomesALineFeedAtLookupInFileTextsAndDefaults)
 {
     load("two=first\\nsecond\nthree=a\\nb\\nc\nslashes=x\\\\ny\n");
