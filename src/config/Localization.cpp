@@ -114,7 +114,8 @@ void Localization::LoadLanguage(const std::string& name)
     if (name.empty())
         throw CrossException(30005);
     std::string bytes;
-    if (!readFile(std::filesystem::path(folder_) / (name + ".lng"), bytes))
+    // Names are 8-bit text; file names on disk are UTF-8.
+    if (!readFile(std::filesystem::path(folder_) / codepage::toUtf8(name + ".lng"), bytes))
         throw CrossException(30005);
     auto entries = parse(bytes);
     // Only a complete read replaces anything.
@@ -177,7 +178,10 @@ std::vector<std::string> Localization::AvailableLanguages() const
         std::error_code typeError;
         if (!it->is_regular_file(typeError) || typeError)
             continue;
-        names.push_back(file.substr(0, file.size() - 4));
+        // Offered as 8-bit text, like every other name the program keeps;
+        // loading it converts back to the same file name.
+        const std::string ansi = codepage::fromUtf8(file);
+        names.push_back(ansi.substr(0, ansi.size() - 4));
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const std::string la = asciiLower(a), lb = asciiLower(b);

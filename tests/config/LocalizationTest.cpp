@@ -4,6 +4,7 @@
 #include "config/CrossException.h"
 #include "config/LanguageKeys.h"
 #include "config/Localization.h"
+#include "config/UserConfig.h"
 
 #include <gtest/gtest.h>
 
@@ -189,6 +190,36 @@ TEST_F(LanguageFolder, Utf8FileWithByteOrderMarkIsConvertedToTheCodePage)
     load("main_win_menu_game=\xD0\x98\n\xEF\xBB\xBFkey=v\n");
     EXPECT_EQ(text("main_win_menu_game"), "\xD0\x98");
     EXPECT_EQ(text("\xEF\xBB\xBFkey"), "v");
+    codepage::setCurrent(saved);
+}
+
+// Names are 8-bit text in the code page, file names on disk UTF-8: a
+// Cyrillic language or player name must find the same file it was saved as.
+TEST_F(LanguageFolder, EightBitNamesMeetUtf8FileNames)
+{
+    const int saved = codepage::current();
+    ASSERT_TRUE(codepage::setCurrent(1251));
+    // "русский" as a file name in UTF-8.
+    const std::string utf8 = "\xD1\x80\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9";
+    writeBytes(scratch.file(utf8 + ".lng"), "k=v\n");
+    const std::vector<std::string> offered = table.AvailableLanguages();
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0], "\xF0\xF3\xF1\xF1\xEA\xE8\xE9");
+    table.LoadLanguage(offered[0]);
+    EXPECT_EQ(text("k"), "v");
+
+    UserConfig::Bindings bindings;
+    bindings.folder = scratch.path();
+    {
+        UserConfig profile("\xC8\xE2\xE0\xED", table, bindings); // "Иван"
+        profile.WriteProfile();
+    }
+    EXPECT_TRUE(std::filesystem::exists(scratch.file("\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD.pfl")));
+    // The next start reads that file and loads its language again.
+    write("english", "");
+    table.LoadLanguage("english");
+    UserConfig again("\xC8\xE2\xE0\xED", table, bindings);
+    EXPECT_EQ(table.CurrentLanguage(), offered[0]);
     codepage::setCurrent(saved);
 }
 
