@@ -16,6 +16,7 @@
 #include "widgets/TColorMenu.h"
 #include "widgets/TColorMenuItem.h"
 #include "widgets/TColorToolButton.h"
+#include "widgets/SystemLocale.h"
 #include "widgets/ToolBarImageList.h"
 #include "widgets/UiText.h"
 
@@ -319,6 +320,7 @@ void MainForm::FormCreate()
     CrossException::setDisplay([this](const std::string& text) {
         QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), uitext::fromAnsi(text),
                         QMessageBox::Ok, isVisible() ? this : nullptr);
+        uitext::localizeButtons(box);
         box.exec();
     });
     // 3. and 4. The colour button with its pop-up of six columns of three.
@@ -346,12 +348,13 @@ void MainForm::FormCreate()
     packView_ = std::make_unique<TPackView>(treeView_, rootCategory_.get(),
                                             [this](TPackModelFile* node) { CrossSelected(node); });
     packView_->setConfirm([this] {
-        return QMessageBox::question(this, QGuiApplication::applicationDisplayName(),
-                                     uitext::text("select_cross_confirm",
-                                            "The current crossword is not solved.\\n Are you want loads the "
-                                            "crossword and overrides current?"),
-                                     QMessageBox::Ok | QMessageBox::Cancel)
-               == QMessageBox::Ok;
+        QMessageBox box(QMessageBox::Question, uitext::text("common_str_confirmation", "Confirmation"),
+                        uitext::text("select_cross_confirm",
+                                     "The current crossword is not solved.\\n Are you want loads the "
+                                     "crossword and overrides current?"),
+                        QMessageBox::Ok | QMessageBox::Cancel, this);
+        uitext::localizeButtons(box);
+        return box.exec() == QMessageBox::Ok;
     });
     // 9. The tree starts visible; the brush is the start tool.
     actions_.selectCross->setChecked(!treeView_->isHidden());
@@ -368,7 +371,8 @@ void MainForm::FormCreate()
     // 13. The system language, falling back to English.
     try {
         try {
-            language_->LoadLanguage("english");
+            language_->LoadLanguage(
+                Localization::DefaultLanguageName(systemlocale::primaryLanguageId(QLocale::system())));
         } catch (const std::exception&) {
             language_->LoadLanguage("english");
         }
@@ -652,10 +656,14 @@ void MainForm::crosswordSolved(const std::string& name)
     if (profile_ && profile_->current() >= 0 && profile_->currentId() != "logo")
         profile_->AddSolved(profile_->currentId());
     const QString text = uitext::text("solved_info_text", "Congratulations,\\n You solved the crossword.");
-    if (noticeDisplay_)
+    if (noticeDisplay_) {
         noticeDisplay_(text);
-    else
-        QMessageBox::information(this, QGuiApplication::applicationDisplayName(), text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, uitext::text("solved_info_caption", "The crossword is solved"), text,
+                    QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(uitext::text("solved_info_continue", "Continue"));
+    box.exec();
 }
 
 // ------------------------------------------------------------ crossword flow
@@ -668,6 +676,7 @@ void MainForm::showError(const QString& text)
     }
     QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
                     isVisible() ? this : nullptr);
+    uitext::localizeButtons(box);
     box.exec();
 }
 
@@ -774,12 +783,16 @@ std::string MainForm::askProfileName()
         names << file.completeBaseName();
     if (names.isEmpty())
         names << QStringLiteral("New User");
-    bool ok = false;
-    const QString name = QInputDialog::getItem(this, uitext::text("user_profile_caption", "User profile"),
-                                               uitext::text("user_profile_name", "User name:"), names, 0, true, &ok);
-    if (!ok)
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(uitext::text("profile_win_select_user", "Select user"));
+    dialog.setLabelText(uitext::text("profile_win_user_name", "User name"));
+    dialog.setOkButtonText(uitext::text("common_str_ok", "Ok"));
+    dialog.setCancelButtonText(uitext::text("common_str_cancel", "Cancel"));
+    dialog.setComboBoxItems(names);
+    dialog.setComboBoxEditable(true);
+    if (dialog.exec() != QDialog::Accepted)
         return {};
-    return codepage::fromUtf8(name.trimmed().toStdString());
+    return codepage::fromUtf8(dialog.textValue().trimmed().toStdString());
 }
 
 void MainForm::FormDestroy()

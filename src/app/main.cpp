@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 #include "app/TessellorApp.h"
+#include "config/CodePage.h"
+#include "widgets/SystemLocale.h"
 
 #include <QMessageBox>
 
@@ -13,6 +15,9 @@ int main(int argc, char** argv)
         QApplication::setApplicationName(QStringLiteral("Tessellor"));
         QApplication::setApplicationDisplayName(QStringLiteral("Tessellor"));
         initTessellorResources();
+        // All texts are kept in the system's 8-bit code page; fix it before
+        // the first one is read.
+        codepage::setCurrent(systemlocale::codePage(QLocale::system()));
         MainForm mainForm(solverSwitch);
         mainForm.show();
         app.exec();

@@ -1,36 +1,110 @@
 #include "config/Localization.h"
 
+#include "config/CodePage.h"
 #include "config/CrossException.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <system_error>
 
 namespace {
 Localization* g_table = nullptr;
+
+struct LanguageName {
+    unsigned id;
+    const char* name;
+};
+
+// Windows primary language ids and the lower-case forms of their SDK names;
+// language files are named after these.
+constexpr LanguageName kLanguageNames[] = {
+    {0x01, "arabic"}, {0x02, "bulgarian"}, {0x03, "catalan"}, {0x04, "chinese"},
+    {0x05, "czech"}, {0x06, "danish"}, {0x07, "german"}, {0x08, "greek"},
+    {0x09, "english"}, {0x0A, "spanish"}, {0x0B, "finnish"}, {0x0C, "french"},
+    {0x0D, "hebrew"}, {0x0E, "hungarian"}, {0x0F, "icelandic"}, {0x10, "italian"},
+    {0x11, "japanese"}, {0x12, "korean"}, {0x13, "dutch"}, {0x14, "norwegian"},
+    {0x15, "polish"}, {0x16, "portuguese"}, {0x18, "romanian"}, {0x19, "russian"},
+    {0x1A, "serbian"}, {0x1B, "slovak"}, {0x1C, "albanian"}, {0x1D, "swedish"},
+    {0x1E, "thai"}, {0x1F, "turkish"}, {0x20, "urdu"}, {0x21, "indonesian"},
+    {0x22, "ukrainian"}, {0x23, "belarusian"}, {0x24, "slovenian"}, {0x25, "estonian"},
+    {0x26, "latvian"}, {0x27, "lithuanian"}, {0x29, "farsi"}, {0x2A, "vietnamese"},
+    {0x2B, "armenian"}, {0x2C, "azeri"}, {0x2D, "basque"}, {0x2F, "macedonian"},
+    {0x37, "georgian"}, {0x38, "faeroese"}, {0x39, "hindi"}, {0x3E, "malay"},
+    {0x3F, "kazak"}, {0x40, "kyrgyz"}, {0x41, "swahili"}, {0x43, "uzbek"},
+    {0x44, "tatar"}, {0x45, "bengali"}, {0x46, "punjabi"}, {0x47, "gujarati"},
+    {0x48, "oriya"}, {0x49, "tamil"}, {0x4A, "telugu"}, {0x4B, "kannada"},
+    {0x4C, "malayalam"}, {0x4D, "assamese"}, {0x4E, "marathi"}, {0x4F, "sanskrit"},
+    {0x50, "mongolian"}, {0x56, "galician"}, {0x57, "konkani"}, {0x58, "manipuri"},
+    {0x59, "sindhi"}, {0x5A, "syriac"}, {0x60, "kashmiri"}, {0x61, "nepali"},
+    {0x65, "divehi"},
+};
+
+bool hasUtf8Bom(const std::string& bytes)
+{
+    return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF
+           && static_cast<unsigned char>(bytes[1]) == 0xBB && static_cast<unsigned char>(bytes[2]) == 0xBF;
 }
+
+// Reads the whole file; false when it cannot be opened or read, or is not a
+// plain file of a sane size.
+bool readFile(const std::filesystem::path& path, std::string& bytes)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return false;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > Localization::kMaxFileSize)
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad() && bytes.size() <= Localization::kMaxFileSize;
+}
+
+std::string asciiLower(std::string s)
+{
+    for (char& c : s)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+}  // namespace
 
 Localization* Localization::global() { return g_table; }
 void Localization::setGlobal(Localization* table) { g_table = table; }
 
 std::map<std::string, std::string> Localization::parse(const std::string& bytes)
 {
+    const bool utf8 = hasUtf8Bom(bytes);
     std::map<std::string, std::string> entries;
-    size_t pos = 0;
+    size_t pos = utf8 ? 3 : 0;
     while (pos < bytes.size()) {
         size_t end = bytes.find('\n', pos);
-        const size_t next = end == std::string::npos ? bytes.size() : end + 1;
-        if (end == std::string::npos)
+        const bool hasLineFeed = end != std::string::npos;
+        if (!hasLineFeed)
             end = bytes.size();
-        std::string line = bytes.substr(pos, end - pos);
-        // Text mode: a CR LF pair is one line end.
-        if (!line.empty() && line.back() == '\r' && end < bytes.size())
-            line.pop_back();
-        pos = next;
-        const size_t eq = line.find('=');
-        if (line.empty() || eq == std::string::npos || eq == 0)
-            continue;
-        entries[line.substr(0, eq)] = line.substr(eq + 1);
+        size_t lineEnd = end;
+        // Text mode: a CR LF pair is one line end; a CR elsewhere is a byte
+        // of the text.
+        if (hasLineFeed && lineEnd > pos && bytes[lineEnd - 1] == '\r')
+            --lineEnd;
+        // Look for "=" inside this line only: searching the rest of the file
+        // for every line without one would make a large file quadratic.
+        const size_t eq = size_t(std::find(bytes.begin() + std::ptrdiff_t(pos), bytes.begin() + std::ptrdiff_t(lineEnd), '=')
+                                 - bytes.begin());
+        if (eq > pos && eq < lineEnd) {
+            std::string key = bytes.substr(pos, eq - pos);
+            std::string text = bytes.substr(eq + 1, lineEnd - eq - 1);
+            if (utf8) {
+                key = codepage::fromUtf8(key);
+                text = codepage::fromUtf8(text);
+            }
+            entries[std::move(key)] = std::move(text);
+        }
+        pos = hasLineFeed ? end + 1 : bytes.size();
     }
     return entries;
 }
@@ -39,11 +113,13 @@ void Localization::LoadLanguage(const std::string& name)
 {
     if (name.empty())
         throw CrossException(30005);
-    std::ifstream in(folder_ + "/" + name + ".lng", std::ios::binary);
-    if (!in)
+    std::string bytes;
+    // Names are 8-bit text; file names on disk are UTF-8.
+    if (!readFile(std::filesystem::path(folder_) / codepage::toUtf8(name + ".lng"), bytes))
         throw CrossException(30005);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    entries_ = parse(bytes);
+    auto entries = parse(bytes);
+    // Only a complete read replaces anything.
+    entries_ = std::move(entries);
     language_ = name;
     for (const auto& cb : callbacks_)
         cb();
@@ -78,4 +154,38 @@ std::string Localization::GetText(const std::string& key, const std::string& def
 void Localization::AddLanguageCallback(Callback callback)
 {
     callbacks_.push_back(std::move(callback));
+}
+
+std::string Localization::DefaultLanguageName(unsigned primaryLanguageId)
+{
+    for (const LanguageName& entry : kLanguageNames)
+        if (entry.id == primaryLanguageId)
+            return entry.name;
+    return "english";
+}
+
+std::vector<std::string> Localization::AvailableLanguages() const
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder_, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string file = it->path().filename().string();
+        // "*.lng*" matches every name that holds ".lng"; a name with a
+        // leading dot is a hidden file and never offered.
+        if (file.empty() || file[0] == '.' || file.find(".lng") == std::string::npos)
+            continue;
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError) || typeError)
+            continue;
+        // Offered as 8-bit text, like every other name the program keeps;
+        // loading it converts back to the same file name.
+        const std::string ansi = codepage::fromUtf8(file);
+        names.push_back(ansi.substr(0, ansi.size() - 4));
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string la = asciiLower(a), lb = asciiLower(b);
+        return la != lb ? la < lb : a < b;
+    });
+    return names;
 }

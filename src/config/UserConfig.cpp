@@ -1,5 +1,6 @@
 #include "config/UserConfig.h"
 
+#include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
 #include "grid/GridModel.h"
@@ -19,7 +20,10 @@ UserConfig::UserConfig(std::string userName, Localization& language, Bindings bi
 
 std::string UserConfig::fileName() const
 {
-    const std::string base = userName_ + ".pfl";
+    // The name is 8-bit text in the system's code page; the file system
+    // names files in UTF-8, so the two meet here and a name typed with
+    // letters beyond ASCII finds its file again at the next start.
+    const std::string base = codepage::toUtf8(userName_) + ".pfl";
     return bindings_.folder.empty() ? base : bindings_.folder + "/" + base;
 }
 

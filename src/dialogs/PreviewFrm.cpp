@@ -5,6 +5,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 
 PreviewFrm::PreviewFrm(QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -17,7 +18,10 @@ PreviewFrm::PreviewFrm(QWidget* owner)
     picture_.fill(Qt::white);
     setFixedSize(picture_.size());
     if (Localization* table = Localization::global())
-        table->AddLanguageCallback([this] { ApplyLanguage(); });
+        table->AddLanguageCallback([frame = QPointer<PreviewFrm>(this)] {
+            if (frame)
+                frame->ApplyLanguage();
+        });
 }
 
 void PreviewFrm::ApplyLanguage()

@@ -1,5 +1,7 @@
 #include "widgets/HelpViewer.h"
 
+#include "config/Localization.h"
+
 #include "widgets/UiText.h"
 
 #include <QAction>
@@ -60,6 +62,13 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), message_(
         setWindowTitle(title.isEmpty() ? caption : caption + QStringLiteral(" - ") + title);
     });
     applyLanguage();
+    // The viewer may go before the language table does; a guarded pointer
+    // keeps a later language load from reaching a deleted window.
+    if (Localization* table = Localization::global())
+        table->AddLanguageCallback([viewer = QPointer<HelpViewer>(this)] {
+            if (viewer)
+                viewer->applyLanguage();
+        });
 }
 
 void HelpViewer::applyLanguage()

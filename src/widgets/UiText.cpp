@@ -3,6 +3,9 @@
 #include "config/CodePage.h"
 #include "config/Localization.h"
 
+#include <QAbstractButton>
+#include <QMessageBox>
+
 namespace uitext {
 
 QString fromAnsi(const std::string& ansi)
@@ -15,6 +18,14 @@ QString text(const std::string& key, const std::string& defaultText)
     if (const Localization* table = Localization::global())
         return fromAnsi(table->GetText(key, defaultText));
     return fromAnsi(Localization::expandLineBreaks(defaultText));
+}
+
+void localizeButtons(QMessageBox& box)
+{
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok))
+        ok->setText(text("common_str_ok", "Ok"));
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+        cancel->setText(text("common_str_cancel", "Cancel"));
 }
 
 }  // namespace uitext

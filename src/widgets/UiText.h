@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QMessageBox;
+
 #include <string>
 
 // Texts are kept 8-bit in the system's code page; these helpers are the one
@@ -14,5 +16,9 @@ QString fromAnsi(const std::string& ansi);
 // The language table's text for the key, or the English default when no
 // table exists yet (widgets can be built before the main window).
 QString text(const std::string& key, const std::string& defaultText);
+
+// Gives the box's OK and Cancel buttons the texts of the language table
+// ("common_str_ok", "common_str_cancel"); Qt's own would stay English.
+void localizeButtons(QMessageBox& box);
 
 }  // namespace uitext

@@ -1,0 +1,104 @@
+#include "app/MainForm.h"
+#include "app/TessellorApp.h"
+#include "config/CodePage.h"
+#include "config/CrossException.h"
+#include "config/Localization.h"
+#include "dialogs/PreviewFrm.h"
+#include "grid/GridModel.h"
+#include "widgets/GridWidget.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The main window in a working folder holding the shipped language files,
+// with the code page a Russian or a German system would have.
+class ShippedLanguageTest : public ::testing::Test {
+protected:
+    void start(int codePage)
+    {
+        initTessellorResources();
+        ASSERT_TRUE(work.isValid());
+        savedPage = codepage::current();
+        ASSERT_TRUE(codepage::setCurrent(codePage));
+        QDir().mkpath(work.filePath("language"));
+        const QDir shipped(QStringLiteral(TESSELLOR_SOURCE_DIR "/language"));
+        for (const QString& name : shipped.entryList({"*.lng"}, QDir::Files))
+            QFile::copy(shipped.filePath(name), work.filePath("language/" + name));
+        previous = QDir::currentPath();
+        QDir::setCurrent(work.path());
+        form = std::make_unique<MainForm>(false);
+        // Showing the window asks for a profile; answer without a dialog.
+        form->setProfileChooser([] { return std::string("Tester"); });
+        form->setErrorDisplay([this](const QString& text) { shown.push_back(text.toStdString()); });
+        CrossException::setDisplay([this](const std::string& text) { shown.push_back(text); });
+    }
+    void TearDown() override
+    {
+        form.reset();
+        CrossException::setDisplay(nullptr);
+        if (!previous.isEmpty())
+            QDir::setCurrent(previous);
+        codepage::setCurrent(savedPage);
+    }
+
+    QTemporaryDir work;
+    QString previous;
+    int savedPage = 1252;
+    std::unique_ptr<MainForm> form;
+    std::vector<std::string> shown;
+};
+
+TEST_F(ShippedLanguageTest, RussianShowsCyrillicInMenusButtonsStatusPreviewAndErrors)
+{
+    start(1251);
+    form->language().LoadLanguage("russian");
+    EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("\u0418\u0433\u0440\u0430")); // Игра
+    EXPECT_EQ(form->actions().clear->text(), QStringLiteral("\u041E\u0447\u0438\u0441\u0442\u0438\u0442\u044C"));
+    EXPECT_TRUE(form->findChild<QPushButton*>("SuggestButton")->text().startsWith(QStringLiteral("\u041F")));
+    EXPECT_EQ(form->preview()->windowTitle(),
+              QStringLiteral("\u041F\u0440\u0435\u0434\u043F\u0440\u043E\u0441\u043C\u043E\u0442\u0440"));
+
+    // The status text of a cell state comes from the table as well.
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    const GCell& g = form->gridModel().cell(4, 7);
+    QTest::mouseMove(form->grid(), QPoint(g.x + 3, g.y + 3));
+    const QString state = form->statusPanel(1)->text();
+    EXPECT_FALSE(state.isEmpty());
+    for (const QChar c : state)
+        EXPECT_TRUE(c.unicode() >= 0x0400 && c.unicode() <= 0x04FF) << state.toStdString();
+
+    // A failed load keeps Russian and reports itself in Russian.
+    try {
+        form->language().LoadLanguage("klingon");
+        FAIL();
+    } catch (const CrossException& e) {
+        e.Show();
+    }
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(codepage::toUtf8(shown[0]).rfind("\xD0\x9D\xD0\xB5 ", 0), 0u) << codepage::toUtf8(shown[0]); // "Не "
+    EXPECT_EQ(form->language().CurrentLanguage(), "russian");
+}
+
+TEST_F(ShippedLanguageTest, GermanUmlautsComeThroughCodePage1252)
+{
+    start(1252);
+    form->language().LoadLanguage("german");
+    EXPECT_EQ(form->actions().about->text(), QStringLiteral("\u00DCber..."));
+    EXPECT_EQ(form->actions().zoomIn->text(), QStringLiteral("Vergr\u00F6\u00DFern"));
+}
+
+}  // namespace
