@@ -134,8 +134,9 @@ TEST_F(MainFormTest, SolverClearsTheFieldSolvesAndReports)
     for (int c = 0; c < 4; ++c)
         for (int r = 0; r < 4; ++r) {
             EXPECT_EQ(grid().cellState(c, r), grid().solution(c, r) ? DefYes : DefNo) << c << "," << r;
-            if (grid().solution(c, r))
+            if (grid().solution(c, r)) {
                 EXPECT_EQ(grid().cellColourIndex(c, r), grid().solution(c, r));
+            }
         }
 }
 
