@@ -163,6 +163,69 @@ TEST_F(PackTest, OpensSameFileNameInTwoFoldersAndReplacesWorkingFile)
     EXPECT_FALSE(fs::exists(root / "temp" / "~qltemp" / "t_0_1.ql"));
 }
 
+TEST_F(PackTest, ListingReportsEveryFileMemberOnceWithItsPath)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"A/", {}}, {"A/t_0_1.ql", crossBytes(5, 3, 1)}, {"A/B/", {}},
+                                         {"A/B/u_1_2.ql", crossBytes(5, 3, 1)}, {"r_0_0.ql", crossBytes(5, 3, 1)}});
+    std::vector<std::string> seen;
+    ASSERT_EQ(pack::listArchive(pack::dataFolder() + "\\Zoo.qlp", [&](const std::string& m) { seen.push_back(m); }), 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"A/t_0_1.ql", "A/B/u_1_2.ql", "r_0_0.ql"}));
+    EXPECT_NE(pack::listArchive(pack::dataFolder() + "\\Missing.qlp", [&](const std::string&) {}), 0);
+}
+
+TEST_F(PackTest, WorkingFolderIsMadeOwnerOnlyWithItsParents)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"t_0_1.ql", crossBytes(6, 5, 1)}});
+    setenv("TEMP", (root / "not" / "yet").c_str(), 1);
+    CrossData d;
+    pack::loadFromPack(d, "Zoo\\t_0_1");
+    EXPECT_EQ(d.width, 6);
+    struct stat st {};
+    ASSERT_EQ(::stat((root / "not" / "yet" / "~qltemp").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // A folder of ours that others may write into is closed before use.
+    ::chmod((root / "not" / "yet" / "~qltemp").c_str(), 0777);
+    pack::loadFromPack(d, "Zoo\\t_0_1");
+    ASSERT_EQ(::stat((root / "not" / "yet" / "~qltemp").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST_F(PackTest, WorkingFileLinkIsReplacedNotWrittenThrough)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"t_0_1.ql", crossBytes(6, 5, 1)}});
+    fs::create_directories(working().parent_path());
+    fs::path victim = root / "victim";
+    { std::ofstream(victim) << "keep"; }
+    fs::create_symlink(victim, working());
+    CrossData d;
+    pack::loadFromPack(d, "Zoo\\t_0_1");
+    EXPECT_EQ(d.width, 6);
+    EXPECT_FALSE(fs::is_symlink(working()));
+    EXPECT_EQ(fs::file_size(victim), 4u);
+}
+
+TEST_F(PackTest, OversizedMemberIsNeverWritten)
+{
+    // Two megabytes of zeros deflate to a few kilobytes: small pack, huge file.
+    std::vector<std::uint8_t> huge(2u << 20, 0);
+    huge[0] = 'Q';
+    huge[1] = 'L';
+    writeZip(root / "data" / "Bomb.qlp", {{"big_0_1.ql", huge}});
+    ASSERT_LT(fs::file_size(root / "data" / "Bomb.qlp"), 100000u);
+    CrossData d;
+    try {
+        pack::loadFromPack(d, "Bomb\\big_0_1");
+        ADD_FAILURE() << "an oversized member was opened";
+    } catch (const CrossException& e) {
+        EXPECT_EQ(e.code(), 30000);
+    }
+    fs::path folder = root / "temp" / "~qltemp";
+    if (fs::exists(folder))
+        for (auto& entry : fs::directory_iterator(folder))
+            ADD_FAILURE() << "left behind: " << entry.path();
+}
+
 TEST_F(PackTest, BadIdsRaise30000)
 {
     writeZip(root / "data" / "Zoo.qlp", {{"t_0_1.ql", crossBytes(5, 5, 1)}});
@@ -184,6 +247,9 @@ TEST_F(PackTest, HostileMembersAreNeverWrittenAndLinksNotFollowed)
                   {"a\\b_0_1.ql", crossBytes(5, 5, 1)}, {"ok_0_1.ql", crossBytes(5, 5, 1)}});
     fs::path folder = root / "out";
     EXPECT_EQ(zipio::extractMember(pk, folder, "dir/.."), -10);
+    for (const char* bad : {"", ".", "..", "dir/", "dir/."})
+        EXPECT_NE(zipio::extractMember(pk, folder, bad), 0) << bad;
+    EXPECT_FALSE(fs::exists(folder)); // refused before anything is made
     EXPECT_NE(zipio::extractMember(pk, folder, "a\\b_0_1.ql"), 0);
     // "../../escape_0_1.ql" has a safe bare name: it lands inside the folder.
     EXPECT_EQ(zipio::extractMember(pk, folder, "../../escape_0_1.ql"), 0);
@@ -249,15 +315,23 @@ TEST_F(PackTest, ReadsPackMadeByZipProgram)
     EXPECT_EQ(d.width, 9);
 }
 
-TEST(TempFolder, PerUserWithoutTemp)
+class TempFolder : public ::testing::TestWithParam<const char*> {};
+
+// Unset or empty TEMP: never the root nor a shared folder.
+TEST_P(TempFolder, PerUserWithoutTemp)
 {
     const char* old = std::getenv("TEMP");
     std::string saved = old ? old : "";
-    unsetenv("TEMP");
+    if (GetParam())
+        setenv("TEMP", GetParam(), 1);
+    else
+        unsetenv("TEMP");
     std::string t = pack::tempFolder();
     if (old)
         setenv("TEMP", saved.c_str(), 1);
-    ASSERT_GE(t.size(), 8u);
+    else
+        unsetenv("TEMP");
+    ASSERT_GT(t.size(), 8u);
     EXPECT_EQ(t.substr(t.size() - 8), "\\~qltemp");
     std::string base = t.substr(0, t.size() - 8);
     EXPECT_NE(base, "/tmp");
@@ -266,5 +340,6 @@ TEST(TempFolder, PerUserWithoutTemp)
     EXPECT_EQ(st.st_uid, ::getuid());
     EXPECT_EQ(st.st_mode & 0077, 0u);
 }
+INSTANTIATE_TEST_SUITE_P(UnsetOrEmpty, TempFolder, ::testing::Values(nullptr, ""));
 
 } // namespace
