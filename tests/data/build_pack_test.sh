@@ -44,6 +44,16 @@ fi
 "$tool" rate --json --cells "$work/a.qlp" | grep corner | grep -qF '"cells":["bbb","b.h","bhh"]' \
     || fail "colour letters did not map to entries 11 and 17"
 
+# A pack from the standard zip program, with a folder entry, a member outside
+# the level digits and one too short for the naming scheme.
+mkdir -p "$work/z/Sub"
+unzip -p "$work/a.qlp" dot_1_3.ql > "$work/z/Sub/odd_1_9.ql"
+cp "$work/z/Sub/odd_1_9.ql" "$work/z/ab"
+(cd "$work/z" && zip -q -r "$work/z.qlp" Sub ab)
+zout=$("$tool" list --json "$work/z.qlp")
+[ "$zout" = '{"id":"z\\Sub\\odd_1_9","name":"odd_1","level":255,"color":true,"width":3,"height":2}' ] \
+    || fail "zip-made pack listed as: $zout"
+
 refused() { # SOURCE_FILE_CONTENT REASON [OPTIONS]
     rm -rf "$work/bad" "$work/c.qlp"
     mkdir -p "$work/bad"

@@ -54,9 +54,9 @@ int charToIndex(char c, const std::map<char, int>& extra)
     return -1;
 }
 
-bool parseColours(const std::string& spec, std::map<char, int>& extra, std::string& error)
+bool parseColours(const std::string& text, std::map<char, int>& extra, std::string& error)
 {
-    std::istringstream in(spec);
+    std::istringstream in(text);
     std::string item;
     while (in >> item) {
         if (item.size() < 3 || item[1] != '=' || !(item[0] >= 'A' && item[0] <= 'Z')) {
