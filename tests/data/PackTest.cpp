@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -136,6 +137,41 @@ TEST(Catalogue, FoldersOnceRootCrosswordMarksAndRecount)
     EXPECT_EQ(root.editedCount, 2);
     EXPECT_EQ(animals.totalCount, 2);
     EXPECT_EQ(findCrossword(root, "zoo\\animals\\a_0_1"), nullptr); // exact lookup
+}
+
+TEST(Catalogue, FolderNodesOnceInEveryMemberOrder)
+{
+    std::vector<std::string> members = {"Animals/a_0_1.ql", "Plants/b_1_0.ql", "Animals/Cats/c_1_3.ql",
+                                        "Animals/Cats/d_0_0.ql", "Animals/e_0_2.ql"};
+    std::sort(members.begin(), members.end());
+    int orders = 0;
+    do {
+        TPackModelDir root("root");
+        for (const std::string& m : members) {
+            MemberInfo info;
+            ASSERT_TRUE(decodeMember("Zoo.qlp", m, info));
+            insertCrossword(root, info.id, info.displayPath, info.level, info.isColor);
+        }
+        recount(root);
+        ASSERT_EQ(root.children.size(), 1u);
+        auto& zoo = static_cast<TPackModelDir&>(*root.children[0]);
+        ASSERT_EQ(zoo.children.size(), 2u);
+        // Folders come in the order their first crossword was met.
+        const bool animalsFirst = members[0].rfind("Animals/", 0) == 0;
+        auto& animals = static_cast<TPackModelDir&>(*zoo.children[animalsFirst ? 0 : 1]);
+        EXPECT_EQ(animals.name, "Animals");
+        EXPECT_EQ(animals.totalCount, 4);
+        int catsFolders = 0;
+        for (auto& c : animals.children)
+            if (!c->isFile()) {
+                ++catsFolders;
+                EXPECT_EQ(static_cast<TPackModelDir&>(*c).totalCount, 2);
+            }
+        EXPECT_EQ(catsFolders, 1);
+        EXPECT_EQ(root.totalCount, 5);
+        ++orders;
+    } while (std::next_permutation(members.begin(), members.end()));
+    EXPECT_EQ(orders, 120);
 }
 
 TEST(Catalogue, DuplicateIdsResolveToFirst)
@@ -277,6 +313,8 @@ TEST_F(PackTest, DamagedPackDoesNotHideLaterPacks)
     writeZip(root / "data" / "B.qlp", {{"Folder/", {}}, {"Folder/x_1_2.ql", crossBytes(5, 5, 1)}});
     fs::create_directory(root / "data" / "C.qlp"); // a folder is no pack
     writeZip(root / "data" / "D.qlp", {{"y_0_0.ql", crossBytes(5, 5, 1)}});
+    fs::create_symlink(root / "data" / "D.qlp", root / "data" / "Aa.qlp"); // nor is a link
+    { std::ofstream(root / "data" / "E.qlp.bak") << "x"; }
     TPackModelDir top("root");
     std::vector<std::string> failed = scanPacks(top);
     ASSERT_EQ(failed, std::vector<std::string>{"A.qlp"});
