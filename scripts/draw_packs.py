@@ -143,6 +143,52 @@ put("Starter", "Animals", "duck", hand("""
 ....######..
 """))
 
+put("Starter", "Animals", "rabbit", hand("""
+.#...#....
+.##..##...
+.##..##...
+.##..##...
+.#######..
+##.###.##.
+#########.
+###...###.
+.#######..
+..#####...
+.#######..
+##########
+"""))
+put("Starter", "Animals", "tortoise", hand("""
+....######....
+...########...
+..##.####.##..
+.############.
+##############
+.##.......##.#
+.##.......##..
+"""))
+put("Starter", "Things", "moon", hand("""
+...###...
+.####....
+.###.....
+###......
+###......
+###......
+.###.....
+.####....
+...###...
+"""))
+put("Starter", "Things", "bell", hand("""
+....#....
+...###...
+..#####..
+..#####..
+..#####..
+.#######.
+#########
+.........
+....#....
+"""))
+
 # ---------------------------------------------------------------- Letters
 FONT = {
     "A": [".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
@@ -331,6 +377,59 @@ MYYYYYYYYYYYYQQQK.
 """))
 
 
+put("Colour", "Fruit", "strawberry", hand("""
+..D.D.D..
+...DDD...
+.RRRRRRR.
+RRYRRRYRR
+RRRRYRRRR
+.RYRRRYR.
+.RRRYRRR.
+..RRRRR..
+...RYR...
+....R....
+"""))
+put("Colour", "Things", "traffic_light", hand("""
+KKKKK
+KRRRK
+KRRRK
+KKKKK
+KYYYK
+KYYYK
+KKKKK
+KEEEK
+KEEEK
+KKKKK
+..K..
+"""))
+put("Colour", "Things", "candle", hand("""
+...Y...
+..YOY..
+..YOY..
+...Y...
+..WWW..
+..WWW..
+..WWW..
+..WWW..
+..WWW..
+.QQQQQ.
+QQQQQQQ
+"""))
+put("Colour", "Things", "ice_cream", hand("""
+..PPPP..
+.PPPPPP.
+.PPIPPP.
+..FFFF..
+.FFFFFF.
+.FFFFFF.
+OOOOOOOO
+.OOOOOO.
+.OOOOOO.
+..OOOO..
+..OOOO..
+...OO...
+"""))
+
 # ---------------------------------------------------------------- Patterns
 def rings(w, h, cols):
     g = grid(w, h)
@@ -431,7 +530,7 @@ def scatter(w, h, seed, cols, density):
 # Seeds whose pictures the solver tells apart from every other picture.
 for i, seed in enumerate([23, 37, 41, 53, 79, 83]):
     put("Patterns", "Confetti", f"confetti_{i + 1}", scatter(10, 10, seed, ["#"], 0.5))
-for i, seed in enumerate([101, 102, 103, 111, 121, 134, 147, 153]):
+for i, seed in enumerate([102, 111, 134, 153]):
     put("Patterns", "Confetti", f"confetti_{i + 7}", scatter(12, 12, seed, ["#"], 0.55))
 for i, seed in enumerate([212, 227]):
     put("Patterns", "Confetti", f"sprinkles_{i + 1}", scatter(10, 10, seed, ["R", "B"], 0.6))
