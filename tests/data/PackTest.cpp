@@ -381,3 +381,51 @@ TEST_P(TempFolder, PerUserWithoutTemp)
 INSTANTIATE_TEST_SUITE_P(UnsetOrEmpty, TempFolder, ::testing::Values(nullptr, ""));
 
 } // namespace
+
+namespace {
+
+void collect(TPackModelDir& dir, std::vector<TPackModelFile*>& out)
+{
+    for (auto& c : dir.children) {
+        if (c->isFile())
+            out.push_back(static_cast<TPackModelFile*>(c.get()));
+        else
+            collect(static_cast<TPackModelDir&>(*c), out);
+    }
+}
+
+// The shipped packs as the game sees them: scanned, every crossword opened
+// through the working file, its colour flag true to its cells.
+TEST_F(PackTest, ShippedPacksScanAndOpen)
+{
+    const fs::path source = TESSELLOR_SOURCE_DIR;
+    std::size_t pictures = 0;
+    for (auto& e : fs::recursive_directory_iterator(source / "packs-src"))
+        pictures += e.is_regular_file() && e.path().extension() == ".txt";
+    pack::setDataFolder((source / "data").string());
+    TPackModelDir top("root");
+    EXPECT_TRUE(scanPacks(top).empty());
+    EXPECT_GE(top.children.size(), 4u);
+    EXPECT_EQ(std::size_t(top.totalCount), pictures);
+    std::vector<TPackModelFile*> files;
+    collect(top, files);
+    bool levels[4] = {};
+    for (TPackModelFile* f : files) {
+        ASSERT_LE(f->level, 3) << f->id;
+        levels[f->level] = true;
+        CrossData d;
+        pack::loadFromPack(d, f->id);
+        EXPECT_EQ(d.name, f->id);
+        EXPECT_GE(d.width, 5) << f->id;
+        EXPECT_GE(d.height, 5) << f->id;
+        bool colour = false;
+        for (int x = 0; x < d.width; ++x)
+            for (int y = 0; y < d.height; ++y)
+                colour |= d.value(x, y) > 0 && d.value(x, y) != 3;
+        EXPECT_EQ(bool(f->isColor), colour) << f->id;
+    }
+    for (bool seen : levels)
+        EXPECT_TRUE(seen);
+}
+
+} // namespace
