@@ -665,7 +665,9 @@ def main():
     for pack, folder, name, rows in PICTURES:
         d = os.path.join(ROOT, pack, folder)
         os.makedirs(d, exist_ok=True)
-        path = os.path.join(d, name + ".txt")
+        # The file name is the title the crossword tree shows.
+        title = name.upper() if pack == "Letters" else name[0].upper() + name[1:].replace("_", " ")
+        path = os.path.join(d, title + ".txt")
         used = sorted({c for r in rows for c in r} & set(COLOURS))
         head = ""
         if used:
