@@ -241,6 +241,25 @@ TEST_F(PackTest, WorkingFileLinkIsReplacedNotWrittenThrough)
     EXPECT_EQ(fs::file_size(victim), 4u);
 }
 
+TEST_F(PackTest, WorkingFileThatCannotBeReplacedRaises30004AndKeepsTheRecord)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"A/t_0_1.ql", crossBytes(6, 5, 1)}, {"u_0_1.ql", crossBytes(7, 5, 1)}});
+    CrossData d;
+    pack::loadFromPack(d, "Zoo\\u_0_1");
+    // A folder in the way of the working file: the move fails.
+    fs::remove(working());
+    fs::create_directories(working() / "inside");
+    try {
+        pack::loadFromPack(d, "Zoo\\A\\t_0_1");
+        ADD_FAILURE() << "opened without a working file";
+    } catch (const CrossException& e) {
+        EXPECT_EQ(e.code(), 30004);
+    }
+    EXPECT_EQ(d.name, "Zoo\\u_0_1");
+    EXPECT_EQ(d.width, 7);
+    EXPECT_TRUE(fs::exists(working().parent_path() / "t_0_1.ql")); // the extracted file stays
+}
+
 TEST_F(PackTest, OversizedMemberIsNeverWritten)
 {
     // Two megabytes of zeros deflate to a few kilobytes: small pack, huge file.
