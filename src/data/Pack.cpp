@@ -51,7 +51,8 @@ void setDataFolder(const std::string& folder) { folderSetting() = folder; }
 std::string tempFolder()
 {
     const char* temp = std::getenv("TEMP");
-    std::string base = temp ? std::string(temp) : perUserBase();
+    // An empty TEMP would put the folder at the file-system root.
+    std::string base = temp && *temp ? std::string(temp) : perUserBase();
     return base + "\\~qltemp";
 }
 

@@ -13,7 +13,7 @@ namespace pack {
 const std::string& dataFolder();
 void setDataFolder(const std::string& folder);
 
-// TEMP + "\~qltemp". Without TEMP the base is per-user: $XDG_RUNTIME_DIR, or
+// TEMP + "\~qltemp". Without TEMP (or with an empty one) the base is per-user: $XDG_RUNTIME_DIR, or
 // /tmp/tessellor-<uid> created with owner-only rights; never a shared folder.
 std::string tempFolder();
 

@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <memory>
@@ -24,6 +25,25 @@ Archive openArchive(const std::string& path, int& err)
     if (!z && err == 0)
         err = -1;
     return Archive(z);
+}
+
+// Makes `folder` (and any missing parent) with owner-only rights and checks
+// that the folder is a real directory of this user: a link planted in its
+// place, or a folder someone else controls, is never written into.
+bool ownFolder(const std::string& folder)
+{
+    if (folder.empty())
+        return false;
+    for (std::string::size_type p = folder.find('/', 1); p != std::string::npos; p = folder.find('/', p + 1))
+        ::mkdir(folder.substr(0, p).c_str(), 0700);
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        return false;
+    if ((st.st_mode & 0077) != 0 && ::chmod(folder.c_str(), 0700) != 0)
+        return false;
+    return true;
 }
 
 bool safeBareName(const std::string& name)
@@ -73,11 +93,12 @@ int extractMember(const std::string& archivePath, const std::string& folder, con
         return -12;
     std::unique_ptr<zip_file_t, int (*)(zip_file_t*)> inGuard(in, zip_fclose);
 
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return -13;
-    struct stat st {};
-    // The folder itself must be a real directory, not a link planted there.
-    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+    zip_stat_t info;
+    zip_stat_init(&info);
+    if (zip_stat_index(z.get(), zip_uint64_t(index), 0, &info) == 0 && (info.valid & ZIP_STAT_SIZE)
+        && info.size > kMaxMemberBytes)
+        return -17;
+    if (!ownFolder(folder))
         return -14;
 
     std::string tmpl = folder + "/.extract-XXXXXX";
@@ -86,10 +107,15 @@ int extractMember(const std::string& archivePath, const std::string& folder, con
         return -15;
     char buf[65536];
     bool ok = true;
+    std::uint64_t total = 0;
     for (;;) {
         zip_int64_t got = zip_fread(in, buf, sizeof buf);
         if (got < 0) { ok = false; break; }
         if (got == 0) break;
+        // The stored size may lie; a member that inflates past the limit is
+        // refused rather than allowed to fill the disk.
+        total += std::uint64_t(got);
+        if (total > kMaxMemberBytes) { ok = false; break; }
         for (zip_int64_t off = 0; off < got;) {
             ssize_t w = ::write(fd, buf + off, size_t(got - off));
             if (w < 0) { if (errno == EINTR) continue; ok = false; break; }

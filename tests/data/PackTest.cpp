@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -138,6 +139,41 @@ TEST(Catalogue, FoldersOnceRootCrosswordMarksAndRecount)
     EXPECT_EQ(findCrossword(root, "zoo\\animals\\a_0_1"), nullptr); // exact lookup
 }
 
+TEST(Catalogue, FolderNodesOnceInEveryMemberOrder)
+{
+    std::vector<std::string> members = {"Animals/a_0_1.ql", "Plants/b_1_0.ql", "Animals/Cats/c_1_3.ql",
+                                        "Animals/Cats/d_0_0.ql", "Animals/e_0_2.ql"};
+    std::sort(members.begin(), members.end());
+    int orders = 0;
+    do {
+        TPackModelDir root("root");
+        for (const std::string& m : members) {
+            MemberInfo info;
+            ASSERT_TRUE(decodeMember("Zoo.qlp", m, info));
+            insertCrossword(root, info.id, info.displayPath, info.level, info.isColor);
+        }
+        recount(root);
+        ASSERT_EQ(root.children.size(), 1u);
+        auto& zoo = static_cast<TPackModelDir&>(*root.children[0]);
+        ASSERT_EQ(zoo.children.size(), 2u);
+        // Folders come in the order their first crossword was met.
+        const bool animalsFirst = members[0].rfind("Animals/", 0) == 0;
+        auto& animals = static_cast<TPackModelDir&>(*zoo.children[animalsFirst ? 0 : 1]);
+        EXPECT_EQ(animals.name, "Animals");
+        EXPECT_EQ(animals.totalCount, 4);
+        int catsFolders = 0;
+        for (auto& c : animals.children)
+            if (!c->isFile()) {
+                ++catsFolders;
+                EXPECT_EQ(static_cast<TPackModelDir&>(*c).totalCount, 2);
+            }
+        EXPECT_EQ(catsFolders, 1);
+        EXPECT_EQ(root.totalCount, 5);
+        ++orders;
+    } while (std::next_permutation(members.begin(), members.end()));
+    EXPECT_EQ(orders, 120);
+}
+
 TEST(Catalogue, DuplicateIdsResolveToFirst)
 {
     TPackModelDir root("root");
@@ -163,6 +199,88 @@ TEST_F(PackTest, OpensSameFileNameInTwoFoldersAndReplacesWorkingFile)
     EXPECT_FALSE(fs::exists(root / "temp" / "~qltemp" / "t_0_1.ql"));
 }
 
+TEST_F(PackTest, ListingReportsEveryFileMemberOnceWithItsPath)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"A/", {}}, {"A/t_0_1.ql", crossBytes(5, 3, 1)}, {"A/B/", {}},
+                                         {"A/B/u_1_2.ql", crossBytes(5, 3, 1)}, {"r_0_0.ql", crossBytes(5, 3, 1)}});
+    std::vector<std::string> seen;
+    ASSERT_EQ(pack::listArchive(pack::dataFolder() + "\\Zoo.qlp", [&](const std::string& m) { seen.push_back(m); }), 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"A/t_0_1.ql", "A/B/u_1_2.ql", "r_0_0.ql"}));
+    EXPECT_NE(pack::listArchive(pack::dataFolder() + "\\Missing.qlp", [&](const std::string&) {}), 0);
+}
+
+TEST_F(PackTest, WorkingFolderIsMadeOwnerOnlyWithItsParents)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"t_0_1.ql", crossBytes(6, 5, 1)}});
+    setenv("TEMP", (root / "not" / "yet").c_str(), 1);
+    CrossData d;
+    pack::loadFromPack(d, "Zoo\\t_0_1");
+    EXPECT_EQ(d.width, 6);
+    struct stat st {};
+    ASSERT_EQ(::stat((root / "not" / "yet" / "~qltemp").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    // A folder of ours that others may write into is closed before use.
+    ::chmod((root / "not" / "yet" / "~qltemp").c_str(), 0777);
+    pack::loadFromPack(d, "Zoo\\t_0_1");
+    ASSERT_EQ(::stat((root / "not" / "yet" / "~qltemp").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+}
+
+TEST_F(PackTest, WorkingFileLinkIsReplacedNotWrittenThrough)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"t_0_1.ql", crossBytes(6, 5, 1)}});
+    fs::create_directories(working().parent_path());
+    fs::path victim = root / "victim";
+    { std::ofstream(victim) << "keep"; }
+    fs::create_symlink(victim, working());
+    CrossData d;
+    pack::loadFromPack(d, "Zoo\\t_0_1");
+    EXPECT_EQ(d.width, 6);
+    EXPECT_FALSE(fs::is_symlink(working()));
+    EXPECT_EQ(fs::file_size(victim), 4u);
+}
+
+TEST_F(PackTest, WorkingFileThatCannotBeReplacedRaises30004AndKeepsTheRecord)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"A/t_0_1.ql", crossBytes(6, 5, 1)}, {"u_0_1.ql", crossBytes(7, 5, 1)}});
+    CrossData d;
+    pack::loadFromPack(d, "Zoo\\u_0_1");
+    // A folder in the way of the working file: the move fails.
+    fs::remove(working());
+    fs::create_directories(working() / "inside");
+    try {
+        pack::loadFromPack(d, "Zoo\\A\\t_0_1");
+        ADD_FAILURE() << "opened without a working file";
+    } catch (const CrossException& e) {
+        EXPECT_EQ(e.code(), 30004);
+    }
+    EXPECT_EQ(d.name, "Zoo\\u_0_1");
+    EXPECT_EQ(d.width, 7);
+    EXPECT_TRUE(fs::exists(working().parent_path() / "t_0_1.ql")); // the extracted file stays
+}
+
+TEST_F(PackTest, OversizedMemberIsNeverWritten)
+{
+    // Two megabytes of zeros deflate to a few kilobytes: small pack, huge file.
+    std::vector<std::uint8_t> huge(2u << 20, 0);
+    huge[0] = 'Q';
+    huge[1] = 'L';
+    writeZip(root / "data" / "Bomb.qlp", {{"big_0_1.ql", huge}});
+    ASSERT_LT(fs::file_size(root / "data" / "Bomb.qlp"), 100000u);
+    CrossData d;
+    try {
+        pack::loadFromPack(d, "Bomb\\big_0_1");
+        ADD_FAILURE() << "an oversized member was opened";
+    } catch (const CrossException& e) {
+        EXPECT_EQ(e.code(), 30000);
+    }
+    fs::path folder = root / "temp" / "~qltemp";
+    if (fs::exists(folder))
+        for (auto& entry : fs::directory_iterator(folder))
+            ADD_FAILURE() << "left behind: " << entry.path();
+}
+
 TEST_F(PackTest, BadIdsRaise30000)
 {
     writeZip(root / "data" / "Zoo.qlp", {{"t_0_1.ql", crossBytes(5, 5, 1)}});
@@ -184,6 +302,9 @@ TEST_F(PackTest, HostileMembersAreNeverWrittenAndLinksNotFollowed)
                   {"a\\b_0_1.ql", crossBytes(5, 5, 1)}, {"ok_0_1.ql", crossBytes(5, 5, 1)}});
     fs::path folder = root / "out";
     EXPECT_EQ(zipio::extractMember(pk, folder, "dir/.."), -10);
+    for (const char* bad : {"", ".", "..", "dir/", "dir/."})
+        EXPECT_NE(zipio::extractMember(pk, folder, bad), 0) << bad;
+    EXPECT_FALSE(fs::exists(folder)); // refused before anything is made
     EXPECT_NE(zipio::extractMember(pk, folder, "a\\b_0_1.ql"), 0);
     // "../../escape_0_1.ql" has a safe bare name: it lands inside the folder.
     EXPECT_EQ(zipio::extractMember(pk, folder, "../../escape_0_1.ql"), 0);
@@ -211,6 +332,8 @@ TEST_F(PackTest, DamagedPackDoesNotHideLaterPacks)
     writeZip(root / "data" / "B.qlp", {{"Folder/", {}}, {"Folder/x_1_2.ql", crossBytes(5, 5, 1)}});
     fs::create_directory(root / "data" / "C.qlp"); // a folder is no pack
     writeZip(root / "data" / "D.qlp", {{"y_0_0.ql", crossBytes(5, 5, 1)}});
+    fs::create_symlink(root / "data" / "D.qlp", root / "data" / "Aa.qlp"); // nor is a link
+    { std::ofstream(root / "data" / "E.qlp.bak") << "x"; }
     TPackModelDir top("root");
     std::vector<std::string> failed = scanPacks(top);
     ASSERT_EQ(failed, std::vector<std::string>{"A.qlp"});
@@ -249,15 +372,23 @@ TEST_F(PackTest, ReadsPackMadeByZipProgram)
     EXPECT_EQ(d.width, 9);
 }
 
-TEST(TempFolder, PerUserWithoutTemp)
+class TempFolder : public ::testing::TestWithParam<const char*> {};
+
+// Unset or empty TEMP: never the root nor a shared folder.
+TEST_P(TempFolder, PerUserWithoutTemp)
 {
     const char* old = std::getenv("TEMP");
     std::string saved = old ? old : "";
-    unsetenv("TEMP");
+    if (GetParam())
+        setenv("TEMP", GetParam(), 1);
+    else
+        unsetenv("TEMP");
     std::string t = pack::tempFolder();
     if (old)
         setenv("TEMP", saved.c_str(), 1);
-    ASSERT_GE(t.size(), 8u);
+    else
+        unsetenv("TEMP");
+    ASSERT_GT(t.size(), 8u);
     EXPECT_EQ(t.substr(t.size() - 8), "\\~qltemp");
     std::string base = t.substr(0, t.size() - 8);
     EXPECT_NE(base, "/tmp");
@@ -265,6 +396,55 @@ TEST(TempFolder, PerUserWithoutTemp)
     ASSERT_EQ(::stat(base.c_str(), &st), 0);
     EXPECT_EQ(st.st_uid, ::getuid());
     EXPECT_EQ(st.st_mode & 0077, 0u);
+}
+INSTANTIATE_TEST_SUITE_P(UnsetOrEmpty, TempFolder, ::testing::Values(nullptr, ""));
+
+} // namespace
+
+namespace {
+
+void collect(TPackModelDir& dir, std::vector<TPackModelFile*>& out)
+{
+    for (auto& c : dir.children) {
+        if (c->isFile())
+            out.push_back(static_cast<TPackModelFile*>(c.get()));
+        else
+            collect(static_cast<TPackModelDir&>(*c), out);
+    }
+}
+
+// The shipped packs as the game sees them: scanned, every crossword opened
+// through the working file, its colour flag true to its cells.
+TEST_F(PackTest, ShippedPacksScanAndOpen)
+{
+    const fs::path source = TESSELLOR_SOURCE_DIR;
+    std::size_t pictures = 0;
+    for (auto& e : fs::recursive_directory_iterator(source / "packs-src"))
+        pictures += e.is_regular_file() && e.path().extension() == ".txt";
+    pack::setDataFolder((source / "data").string());
+    TPackModelDir top("root");
+    EXPECT_TRUE(scanPacks(top).empty());
+    EXPECT_GE(top.children.size(), 4u);
+    EXPECT_EQ(std::size_t(top.totalCount), pictures);
+    std::vector<TPackModelFile*> files;
+    collect(top, files);
+    bool levels[4] = {};
+    for (TPackModelFile* f : files) {
+        ASSERT_LE(f->level, 3) << f->id;
+        levels[f->level] = true;
+        CrossData d;
+        pack::loadFromPack(d, f->id);
+        EXPECT_EQ(d.name, f->id);
+        EXPECT_GE(d.width, 5) << f->id;
+        EXPECT_GE(d.height, 5) << f->id;
+        bool colour = false;
+        for (int x = 0; x < d.width; ++x)
+            for (int y = 0; y < d.height; ++y)
+                colour |= d.value(x, y) > 0 && d.value(x, y) != 3;
+        EXPECT_EQ(bool(f->isColor), colour) << f->id;
+    }
+    for (bool seen : levels)
+        EXPECT_TRUE(seen);
 }
 
 } // namespace

@@ -1,14 +1,17 @@
 // "build": makes a pack from a folder tree of crossword pictures.
 #include "Command.h"
 
+#include "config/CrossException.h"
 #include "data/CrossData.h"
+#include "grid/GridModel.h"
+#include "solver/Solver.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <set>
+#include <map>
 #include <sstream>
 #include <zip.h>
 
@@ -21,14 +24,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Level rule: the automatic solver's own effort, never the clock, so that a
+// rebuild always gives the same digits.
+//   3  the solver had to guess (more than one try), or lines alone took at
+//      least kLevel3Work placements per cell
+//   2  lines only, at least kLevel2Work placements per cell
+//   1  lines only, at least kLevel1Work placements per cell
+//   0  lines only, less work than that
+constexpr double kLevel1Work = 1.5;
+constexpr double kLevel2Work = 4.0;
+constexpr double kLevel3Work = 1000.0;
+
 struct Source {
-    std::string member; // archive path without "_c_l.ql"
+    fs::path file;
+    std::string member; // archive path without "_C_L.ql"
     CrossData data;
-    int level = -1;
+    int level = -1;     // given by the author, -1 when the solver rates it
 };
 
-int charToIndex(char c)
+// Cell characters of a text grid: '.' background, '#' dark grey, '1'..'9' and
+// 'a'..'i' palette entries 1..18, plus the letters a "colours:" header names.
+int charToIndex(char c, const std::map<char, int>& extra)
 {
+    if (auto it = extra.find(c); it != extra.end()) return it->second;
     if (c == '.') return 0;
     if (c == '#') return 3;
     if (c >= '1' && c <= '9') return c - '0';
@@ -36,39 +54,75 @@ int charToIndex(char c)
     return -1;
 }
 
-struct Grid : PixelSource {
-    std::vector<std::string> rows;
-    int width() const override { return rows.empty() ? 0 : int(rows[0].size()); }
-    int height() const override { return int(rows.size()); }
-    std::uint32_t rgb(int, int) const override { return 0; }
-};
+bool parseColours(const std::string& text, std::map<char, int>& extra, std::string& error)
+{
+    std::istringstream in(text);
+    std::string item;
+    while (in >> item) {
+        if (item.size() < 3 || item[1] != '=' || !(item[0] >= 'A' && item[0] <= 'Z')) {
+            error = "colours: entries are LETTER=INDEX with an upper-case letter, not '" + item + "'";
+            return false;
+        }
+        char* end = nullptr;
+        long v = std::strtol(item.c_str() + 2, &end, 10);
+        if (*end != '\0' || v < 1 || v > 18) {
+            error = "colours: index of '" + item + "' is not 1..18";
+            return false;
+        }
+        extra[item[0]] = int(v);
+    }
+    return true;
+}
 
-// Text grid: optional header lines "key: value" (level), then rows of cells.
+// Text grid: optional header lines "key: value" ("level: N", "colours: R=11
+// G=9 ..."; others are notes), then one line per row of cells.
 bool readText(const fs::path& p, Source& s, std::string& error)
 {
-    std::ifstream in(p);
+    std::ifstream in(p, std::ios::binary);
+    if (!in) { error = "cannot open"; return false; }
     std::string line;
     std::vector<std::string> rows;
+    std::map<char, int> extra;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) continue;
-        if (line.rfind("level:", 0) == 0) { s.level = std::atoi(line.c_str() + 6); continue; }
-        if (line.find(':') != std::string::npos) continue; // other header lines
+        std::string::size_type colon = line.find(':');
+        if (colon != std::string::npos && rows.empty()) {
+            std::string key = line.substr(0, colon), value = line.substr(colon + 1);
+            if (key == "level") {
+                char* end = nullptr;
+                long v = std::strtol(value.c_str(), &end, 10);
+                while (*end == ' ') ++end;
+                if (*end != '\0' || v < 0 || v > 3) { error = "level is not 0..3"; return false; }
+                s.level = int(v);
+            } else if (key == "colours" && !parseColours(value, extra, error)) {
+                return false;
+            }
+            continue;
+        }
         rows.push_back(line);
     }
     if (rows.empty()) { error = "no rows"; return false; }
     std::size_t w = rows[0].size();
-    if (w == 0 || w > 128 || rows.size() > 128) { error = "size outside 1..128"; return false; }
+    if (w == 0 || w > std::size_t(CrossData::kMaxSide) || rows.size() > std::size_t(CrossData::kMaxSide)) {
+        error = "size outside 1..128";
+        return false;
+    }
     std::vector<std::uint8_t> bytes = {'Q', 'L', 0, 0, 0, std::uint8_t(w), 0, std::uint8_t(rows.size())};
     for (const auto& r : rows) {
         if (r.size() != w) { error = "rows of different lengths"; return false; }
         for (char c : r) {
-            int v = charToIndex(c);
+            int v = charToIndex(c, extra);
             if (v < 0) { error = std::string("unknown cell character '") + c + "'"; return false; }
             bytes.push_back(std::uint8_t(v));
         }
     }
-    s.data.readBytes(bytes.data(), bytes.size());
+    try {
+        s.data.readBytes(bytes.data(), bytes.size());
+    } catch (const CrossException&) {
+        error = "more than 127 blocks in a line";
+        return false;
+    }
     return true;
 }
 
@@ -89,55 +143,136 @@ bool isColour(const CrossData& d)
     return false;
 }
 
+struct Rating {
+    SolveReport report;
+    bool matches = false; // the solver's picture is the author's picture
+    int level = -1;
+};
+
+Rating rate(const CrossData& data)
+{
+    Rating r;
+    GridModel grid;
+    grid.SetDataSource(data);
+    grid.Clear();
+    GridSolveTarget target(grid);
+    Solver solver(target);
+    r.report = solver.Solve();
+    if (r.report.result != SolveResult::Solved)
+        return r;
+    r.matches = true;
+    for (int x = 0; x < data.width && r.matches; ++x)
+        for (int y = 0; y < data.height; ++y) {
+            const int want = std::max(data.value(x, y), 0);
+            const bool filled = grid.cellState(x, y) == DefYes;
+            if (filled != (want > 0) || (filled && grid.cellColourIndex(x, y) != want)) {
+                r.matches = false;
+                break;
+            }
+        }
+    const double work = double(r.report.placements) / (double(data.width) * data.height);
+    r.level = r.report.tries > 1 || work >= kLevel3Work ? 3 : work >= kLevel2Work ? 2 : work >= kLevel1Work ? 1 : 0;
+    return r;
+}
+
 int run(const std::vector<std::string>& args)
 {
     int givenLevel = -1;
+    bool solve = true;
+    bool verbose = false;
     std::vector<std::string> pos;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--level" && i + 1 < args.size()) givenLevel = std::atoi(args[++i].c_str());
-        else pos.push_back(args[i]);
+        if (args[i] == "--level" && i + 1 < args.size()) {
+            givenLevel = std::atoi(args[++i].c_str());
+            if (givenLevel < 0 || givenLevel > 3) { std::cerr << "tessellor-tool build: --level takes 0..3\n"; return 2; }
+        } else if (args[i] == "--no-solve") {
+            solve = false;
+        } else if (args[i] == "--verbose") {
+            verbose = true;
+        } else {
+            pos.push_back(args[i]);
+        }
     }
-    if (pos.size() != 2) { std::cerr << "usage: tessellor-tool build [--level N] SOURCE_DIR OUT.qlp\n"; return 2; }
+    if (pos.size() != 2) {
+        std::cerr << "usage: tessellor-tool build [--level N] [--no-solve] [--verbose] SOURCE_DIR OUT.qlp\n";
+        return 2;
+    }
     fs::path srcDir = pos[0];
     std::vector<fs::path> files;
     std::error_code ec;
+    if (!fs::is_directory(srcDir, ec)) { std::cerr << "tessellor-tool build: " << srcDir << " is not a folder\n"; return 1; }
     for (fs::recursive_directory_iterator it(srcDir, ec), end; !ec && it != end; it.increment(ec))
         if (it->is_regular_file()) files.push_back(it->path());
     if (ec) { std::cerr << "tessellor-tool build: cannot read " << srcDir << "\n"; return 1; }
-    std::sort(files.begin(), files.end());
+    // Byte order of the relative paths: the member order is the same on every
+    // machine and file system.
+    std::sort(files.begin(), files.end(),
+              [&](const fs::path& a, const fs::path& b) { return a.generic_string() < b.generic_string(); });
     std::vector<Source> sources;
+    bool failed = false;
     for (const fs::path& f : files) {
         std::string ext = f.extension().string();
         std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
         Source s;
+        s.file = f;
         std::string rel = fs::relative(f, srcDir).replace_extension().generic_string();
         s.member = rel;
         std::string error;
         if (ext == ".txt") {
-            if (!readText(f, s, error)) { std::cerr << f << ": " << error << "\n"; return 1; }
+            if (!readText(f, s, error)) { std::cerr << f.string() << ": " << error << "\n"; failed = true; continue; }
         } else if (ext == ".png" || ext == ".bmp") {
 #ifdef TESSELLOR_TOOL_HAS_QTGUI
             ImageSource img;
-            if (!img.img.load(QString::fromStdString(f.string()))) { std::cerr << f << ": cannot load picture\n"; return 1; }
-            if (img.width() > 128 || img.height() > 128) { std::cerr << f << ": size outside 1..128\n"; return 1; }
-            s.data.fromPicture(img, fs::path(rel).filename().string());
+            if (!img.img.load(QString::fromStdString(f.string()))) { std::cerr << f.string() << ": cannot load picture\n"; failed = true; continue; }
+            try {
+                s.data.fromPicture(img, fs::path(rel).filename().string());
+            } catch (const CrossException&) {
+                std::cerr << f.string() << ": size outside 1..128\n";
+                failed = true;
+                continue;
+            }
 #else
-            std::cerr << f << ": pictures need the tool built with QtGui\n";
-            return 1;
+            std::cerr << f.string() << ": pictures need the tool built with QtGui\n";
+            failed = true;
+            continue;
 #endif
         } else {
             continue;
         }
-        if (givenLevel >= 0 && s.level < 0) s.level = givenLevel;
-        if (s.level < 0 || s.level > 3) { std::cerr << f << ": level 0..3 missing (header \"level: N\" or --level)\n"; return 1; }
+        if (s.level < 0) s.level = givenLevel;
+        if (solve) {
+            Rating r = rate(s.data);
+            if (verbose)
+                std::cout << rel << "  " << s.data.width << " x " << s.data.height << "  "
+                          << Solver::resultName(r.report.result) << "  tries " << r.report.tries << "  placements "
+                          << r.report.placements << "  level " << r.level << "\n";
+            if (r.report.result != SolveResult::Solved) {
+                std::cerr << f.string() << ": the solver does not solve it (" << Solver::resultName(r.report.result)
+                          << ", " << r.report.undecided << " cells undecided)\n";
+                failed = true;
+                continue;
+            }
+            if (!r.matches) {
+                std::cerr << f.string() << ": the solver finds another picture with the same clues\n";
+                failed = true;
+                continue;
+            }
+            if (s.level < 0) s.level = r.level;
+        }
+        if (s.level < 0) {
+            std::cerr << f.string() << ": level 0..3 missing (header \"level: N\" or --level; --no-solve does not rate)\n";
+            failed = true;
+            continue;
+        }
         sources.push_back(std::move(s));
     }
+    if (failed) return 1;
     std::string out = pos[1];
-    fs::remove(out, ec);
+    std::string tmp = out + ".part";
+    fs::remove(tmp, ec);
     int err = 0;
-    zip_t* z = zip_open(out.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    zip_t* z = zip_open(tmp.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &err);
     if (!z) { std::cerr << "tessellor-tool build: cannot create " << out << "\n"; return 1; }
-    std::set<std::string> dirs;
     for (Source& s : sources) {
         std::string name = s.member + "_" + (isColour(s.data) ? "1" : "0") + "_" + std::to_string(s.level) + ".ql";
         std::vector<std::uint8_t> bytes = s.data.toFileBytes();
@@ -145,23 +280,61 @@ int run(const std::vector<std::string>& args)
         std::copy(bytes.begin(), bytes.end(), static_cast<std::uint8_t*>(copy));
         zip_source_t* zs = zip_source_buffer(z, copy, bytes.size(), 1);
         zip_int64_t idx = zip_file_add(z, name.c_str(), zs, ZIP_FL_ENC_RAW);
-        if (idx < 0) { zip_source_free(zs); zip_discard(z); std::cerr << name << ": " << "cannot add\n"; return 1; }
-        // Fixed time stamp so that a rebuild gives the same bytes.
+        if (idx < 0) {
+            zip_source_free(zs);
+            zip_discard(z);
+            fs::remove(tmp, ec);
+            std::cerr << name << ": cannot add\n";
+            return 1;
+        }
+        // Fixed time stamp (1 January 1980) and attributes so that a rebuild
+        // gives the same bytes.
         zip_file_set_dostime(z, zip_uint64_t(idx), 0, (0 << 9) | (1 << 5) | 1, 0);
+        zip_file_set_external_attributes(z, zip_uint64_t(idx), 0, ZIP_OPSYS_UNIX, zip_uint32_t(0100644) << 16);
         zip_set_file_compression(z, zip_uint64_t(idx), ZIP_CM_DEFLATE, 9);
     }
-    if (zip_close(z) != 0) { std::cerr << "tessellor-tool build: cannot write " << out << "\n"; zip_discard(z); return 1; }
+    if (zip_close(z) != 0) {
+        std::cerr << "tessellor-tool build: cannot write " << out << "\n";
+        zip_discard(z);
+        fs::remove(tmp, ec);
+        return 1;
+    }
+    fs::rename(tmp, out, ec);
+    if (ec) { std::cerr << "tessellor-tool build: cannot write " << out << "\n"; fs::remove(tmp, ec); return 1; }
     std::cout << sources.size() << " crosswords written to " << out << "\n";
     return 0;
 }
 
 Command::Registrar reg({"build", "make a pack from a folder of pictures",
-                        "tessellor-tool build [--level N] SOURCE_DIR OUT.qlp\n"
+                        "tessellor-tool build [--level N] [--no-solve] [--verbose] SOURCE_DIR OUT.qlp\n"
                         "  Every .txt (text grid), .png or .bmp below SOURCE_DIR becomes one crossword,\n"
-                        "  member FOLDERS/TITLE_C_L.ql. C is 1 when any filled cell is not the dark grey\n"
-                        "  (index 3), else 0. L is the level: header line \"level: N\" of a text grid, or\n"
-                        "  --level N for pictures. Text grid rows: '.' background, '#' dark grey,\n"
-                        "  '1'..'9' and 'a'..'i' palette entries 1..18. Members are written in path order\n"
-                        "  with a fixed time stamp, so a rebuild gives the same pack.\n",
+                        "  member FOLDERS/TITLE_C_L.ql (the file's path below SOURCE_DIR without its\n"
+                        "  extension, then the flags). Members are written in byte order of their paths\n"
+                        "  with a fixed time stamp, so a rebuild gives the same pack.\n"
+                        "  C, the colour flag, is 1 when any filled cell is not the dark grey (index 3).\n"
+                        "  Pictures go through the palette as the game maps colours.\n"
+                        "\n"
+                        "  Text grid: optional header lines first, then one line per row, every row as\n"
+                        "  long as the first; empty lines are ignored. Cells: '.' background, '#' dark\n"
+                        "  grey (3), '1'..'9' palette entries 1..9, 'a'..'i' entries 10..18.\n"
+                        "  Headers:  level: N             the level 0..3, instead of the rating\n"
+                        "            colours: R=11 G=9    upper-case letters standing for entries 1..18\n"
+                        "            any other KEY: TEXT  a note, ignored\n"
+                        "  Palette: 1 light grey, 2 grey, 3 dark grey, 4 light blue, 5 blue, 6 dark blue,\n"
+                        "  7 light green, 8 green, 9 dark green, 10 light red, 11 red, 12 dark red,\n"
+                        "  13 light magenta, 14 magenta, 15 dark magenta, 16 light yellow, 17 yellow,\n"
+                        "  18 ochre.\n"
+                        "\n"
+                        "  Every crossword is solved by the automatic solver from a cleared field; one\n"
+                        "  it does not solve completely, or solves to another picture, stops the build.\n"
+                        "  L, the level, is the one given (header, else --level), else the rating:\n"
+                        "    3  the solver needed guesses (more than one try), or lines alone took\n"
+                        "       at least 1000 placements per cell\n"
+                        "    2  lines alone, at least 4.0 placements per cell\n"
+                        "    1  lines alone, at least 1.5 placements per cell\n"
+                        "    0  lines alone, less\n"
+                        "  --no-solve skips the solver; every crossword then needs a given level.\n"
+                        "  --verbose  one line per crossword with the solver's figures and the rating.\n"
+                        "  The pack is written to OUT.qlp.part first and renamed when complete.\n",
                         run});
 } // namespace

@@ -7,6 +7,7 @@
 #include "data/PackModel.h"
 #include "data/Zip.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -46,50 +47,81 @@ bool readMember(const std::string& packPath, const std::string& member, CrossDat
     return ok;
 }
 
+struct Printer {
+    bool json = false;
+    std::string packPath;
+    int status = 0;
+
+    // Crosswords in catalogue order: the order of the tree in the game.
+    void walk(const TPackModelDir& dir)
+    {
+        for (const auto& child : dir.children) {
+            if (child->isFile())
+                print(static_cast<const TPackModelFile&>(*child));
+            else
+                walk(static_cast<const TPackModelDir&>(*child));
+        }
+    }
+
+    void print(const TPackModelFile& f)
+    {
+        // The id leads back to the member as the game opens it.
+        std::string member = f.id.substr(f.id.find('\\') + 1) + ".ql";
+        std::replace(member.begin(), member.end(), '\\', '/');
+        CrossData d;
+        if (!readMember(packPath, member, d)) {
+            std::cerr << "tessellor-tool list: cannot read " << member << " in " << packPath << "\n";
+            status = 1;
+        }
+        if (json) {
+            std::cout << "{\"id\":" << jsonString(f.id) << ",\"name\":" << jsonString(f.name)
+                      << ",\"level\":" << int(f.level) << ",\"color\":" << (f.isColor ? "true" : "false")
+                      << ",\"width\":" << d.width << ",\"height\":" << d.height << "}\n";
+        } else {
+            std::cout << f.id << "  level " << int(f.level) << "  " << (f.isColor ? "colour" : "black-and-white")
+                      << "  " << d.width << " x " << d.height << "\n";
+        }
+    }
+};
+
 int run(const std::vector<std::string>& args)
 {
-    bool json = false;
+    Printer printer;
     std::vector<std::string> packs;
     for (const auto& a : args) {
-        if (a == "--json") json = true;
+        if (a == "--json") printer.json = true;
         else packs.push_back(a);
     }
     if (packs.empty()) {
         std::cerr << "usage: tessellor-tool list [--json] PACK...\n";
         return 2;
     }
-    int status = 0;
     for (const std::string& p : packs) {
         std::string file = std::filesystem::path(p).filename().string();
-        std::vector<std::string> members;
-        if (zipio::listMembers(p, [&](const std::string& m) { members.push_back(m); }) != 0) {
+        TPackModelDir root("root");
+        int result = zipio::listMembers(p, [&](const std::string& m) {
+            MemberInfo info;
+            if (decodeMember(file, m, info))
+                insertCrossword(root, info.id, info.displayPath, info.level, info.isColor);
+        });
+        if (result != 0) {
             std::cerr << "tessellor-tool list: cannot read pack " << p << "\n";
-            status = 1;
+            printer.status = 1;
             continue;
         }
-        for (const std::string& m : members) {
-            MemberInfo info;
-            if (!decodeMember(file, m, info)) continue;
-            CrossData d;
-            bool read = readMember(p, m, d);
-            std::string node = info.displayPath.substr(info.displayPath.find_last_of('\\') + 1);
-            if (!read) { std::cerr << "tessellor-tool list: cannot read " << m << " in " << p << "\n"; status = 1; }
-            if (json) {
-                std::cout << "{\"id\":" << jsonString(info.id) << ",\"name\":" << jsonString(node)
-                          << ",\"level\":" << int(info.level) << ",\"color\":" << (info.isColor ? "true" : "false")
-                          << ",\"width\":" << d.width << ",\"height\":" << d.height << "}\n";
-            } else {
-                std::cout << info.id << "  level " << int(info.level) << "  " << (info.isColor ? "colour" : "black-and-white")
-                          << "  " << d.width << " x " << d.height << "\n";
-            }
-        }
+        printer.packPath = p;
+        printer.walk(root);
     }
-    return status;
+    return printer.status;
 }
 
 Command::Registrar reg({"list", "print the catalogue of packs",
                         "tessellor-tool list [--json] PACK...\n"
                         "  Prints every crossword of the packs: id, level, colour or black-and-white, size.\n"
-                        "  With --json, one object per line with id, name, level, color, width, height.\n",
+                        "  With --json, one object per line with id, name, level, color, width, height.\n"
+                        "  The order is the catalogue's: folders in the order their first crossword\n"
+                        "  appears in the pack. Members whose names are shorter than six characters are\n"
+                        "  left out; a level character other than 0..3 shows as level 255 (no level).\n"
+                        "  Exit status 1 when a pack or a member could not be read.\n",
                         run});
 } // namespace
