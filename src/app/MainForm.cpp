@@ -557,12 +557,16 @@ void MainForm::DB_SolveClick()
     grid.fullRepaint();
     // The run stays on this thread; while it lasts only Escape reaches the
     // program, and each progress report lets the picture and status show.
-    EscapePoll escape;
-    solver.setProgress([&](const std::string& status) {
-        panel->setText(QString::fromStdString(status));
-        return escape.poll();
-    });
-    const SolveReport report = solver.Solve();
+    SolveReport report;
+    {
+        EscapePoll escape;
+        solver.setProgress([&](const std::string& status) {
+            panel->setText(QString::fromStdString(status));
+            return escape.poll();
+        });
+        report = solver.Solve();
+    }
+    // Input flows again before the report, or its box could not be closed.
     grid.fullRepaint();
     showReport(report);
 }

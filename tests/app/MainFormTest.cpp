@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
@@ -127,7 +128,16 @@ TEST_F(MainFormTest, SolverClearsTheFieldSolvesAndReports)
     load({"####", "#..#", "#..#", "5555"});
     grid().restoreCell(1, 1, DefYes, 3); // a wrong fill the run must clear
     grid().restoreCell(2, 0, Mark, 1);
+    // The report is shown with input flowing again, or its box would not
+    // take the player's click.
+    QLineEdit probe;
+    probe.show();
+    form->setNoticeDisplay([&](const QString& text) {
+        notices.push_back(text.toStdString());
+        QTest::keyClicks(&probe, "ok");
+    });
     form->DB_SolveClick();
+    EXPECT_EQ(probe.text(), QStringLiteral("ok"));
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0].rfind("Solution is found.\nTime: ", 0), 0u) << notices[0];
     EXPECT_EQ(form->statusPanel(2)->text(), QStringLiteral("Solved."));
