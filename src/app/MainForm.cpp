@@ -702,6 +702,8 @@ void MainForm::CrossSelected(TPackModelFile* node)
                                  crossData_->maxColClues);
         const std::string& id = node->id;
         statusPanels_[1]->setText(uitext::fromAnsi(id.size() >= 2 ? id.substr(0, id.size() - 2) : std::string()));
+        // A solver result belongs to the crossword it ran on.
+        statusPanels_[2]->clear();
         node->edited = 1;
         recount(*rootCategory_);
         treeView_->viewport()->update();
