@@ -158,7 +158,7 @@ bool Solver::SolveLine(bool column, int line, int threshold)
 
     (column ? columnDirty_ : rowDirty_)[line] = 0;
     for (int i = 0; i < len_; ++i)
-        canFill_[i] = canBlank_[i] = fillColour_[i] = 0;
+        canFill_[i] = canBlank_[i] = fillColour_[i] = mixedColour_[i] = 0;
 
     const int n = slots_ > 0 ? slotNumber_[first] : 0;
     const std::uint8_t c = slots_ > 0 ? slotColour_[first] : 0;
@@ -182,6 +182,11 @@ bool Solver::SolveLine(bool column, int line, int threshold)
         std::uint8_t& s = stateAt(i);
         if (s != kUndecided || canFill_[i] == canBlank_[i])
             continue;
+        // Filling it in one of several colours could be the wrong one and
+        // make a solvable crossword look contradictory; the crossing line
+        // settles the colour later.
+        if (canFill_[i] && mixedColour_[i])
+            continue;
         const int col = column ? line : i;
         const int row = column ? i : line;
         (column ? rowDirty_ : columnDirty_)[i] = 1;
@@ -199,6 +204,15 @@ bool Solver::SolveLine(bool column, int line, int threshold)
         target_.redraw(col, row);
     }
     return true;
+}
+
+void Solver::cover(int p, int n, std::uint8_t c)
+{
+    for (int i = p; i < p + n; ++i) {
+        mixedColour_[i] |= std::uint8_t(canFill_[i] && fillColour_[i] != c);
+        canFill_[i] = 1;
+        fillColour_[i] = c;
+    }
 }
 
 bool Solver::PlaceBlock(int k, int p)
@@ -228,10 +242,7 @@ bool Solver::PlaceBlock(int k, int p)
         for (int i = p + n; i < len_; ++i)
             if (stateAt(i) == kFilled)
                 return false;
-        for (int i = p; i < p + n; ++i) {
-            canFill_[i] = 1;
-            fillColour_[i] = c;
-        }
+        cover(p, n, c);
         for (int i = p + n; i < len_; ++i)
             canBlank_[i] = 1;
         return true;
@@ -245,10 +256,7 @@ bool Solver::PlaceBlock(int k, int p)
             break; // the next block cannot start after a cell of its colour
         if (PlaceBlock(k + 1, s)) {
             ok = true;
-            for (int i = p; i < p + n; ++i) {
-                canFill_[i] = 1;
-                fillColour_[i] = c;
-            }
+            cover(p, n, c);
             for (int i = p + n; i < s; ++i)
                 canBlank_[i] = 1;
         }

@@ -110,6 +110,7 @@ private:
     enum : std::uint8_t { kUndecided = 0, kFilled = 1, kBlank = 2, kMarked = 3 };
 
     bool PlaceBlock(int k, int p);
+    void cover(int p, int n, std::uint8_t c);
     void Propagate();
     bool Search(int row0, int column0);
     void report(SolveResult result);
@@ -138,6 +139,9 @@ private:
     std::array<std::uint8_t, kMaxLine> canFill_{};
     std::array<std::uint8_t, kMaxLine> canBlank_{};
     std::array<std::uint8_t, kMaxLine> fillColour_{};
+    // Per position: placements covered it with blocks of different colours,
+    // so it is filled but its colour is not known yet.
+    std::array<std::uint8_t, kMaxLine> mixedColour_{};
     // Per slot of the line in hand: the last start from which this block and
     // the ones after it can still fit. Starts beyond it cannot lead to a
     // placement of the last block, so they are not enumerated at all.

@@ -86,6 +86,18 @@ TEST(SolveLine, SingleLinesDecideWhatEveryPlacementAgreesOn)
     EXPECT_EQ(empty.row(), "xxxx");
 }
 
+TEST(SolveLine, CellFilledInDifferentColoursByDifferentPlacementsStaysOpen)
+{
+    // Clues 1 (colour 1) and 2 (colour 5) with cell 1 known as colour 5.
+    // The fill of colour 5 before the first block goes unseen, so a second
+    // placement puts the 1 on cell 2: cell 2 is filled either way, but in
+    // colour 5 or 1. Deciding colour 1 would be wrong (the picture is
+    // 1 5 5 . .) and would later look like a contradiction.
+    LineField field(5, {{1, 1}, {5, 2}});
+    field.set(1, 0, DefYes, PaletteColor(5));
+    EXPECT_EQ(solveRow(field), ".5...");
+}
+
 TEST(SolveLine, ClueThatCannotFitIsAContradictionAndChangesNothing)
 {
     LineField field(7, {{3, 4}});
