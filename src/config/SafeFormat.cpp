@@ -50,15 +50,15 @@ std::string safeFormat(const std::string& format, const std::vector<FormatArg>& 
             break;
         }
         const char conv = format[j];
-        const std::string spec = format.substr(i, j - i);
+        const std::string directive = format.substr(i, j - i);
         const std::string literal = format.substr(i, j - i + 1);
         i = j + 1;
         const FormatArg* arg = next < args.size() ? &args[next] : nullptr;
         char buf[512];
         if (std::strchr("diuxXc", conv) && arg && std::holds_alternative<std::int64_t>(*arg)) {
-            const std::string f = spec + "ll" + conv;
+            const std::string f = directive + "ll" + conv;
             if (conv == 'c')
-                std::snprintf(buf, sizeof buf, (spec + "c").c_str(), int(std::get<std::int64_t>(*arg)));
+                std::snprintf(buf, sizeof buf, (directive + "c").c_str(), int(std::get<std::int64_t>(*arg)));
             else
                 std::snprintf(buf, sizeof buf, f.c_str(), static_cast<long long>(std::get<std::int64_t>(*arg)));
             out += buf;
