@@ -25,7 +25,12 @@ class QTimer;
 class QToolBar;
 class QTreeWidget;
 class PackTree;
+class AboutFrm;
+class ConfirmForm;
+class PreferenceForm;
 class PreviewFrm;
+class SolvedInfoForm;
+class UserProfileDlg;
 class TColorMenu;
 class TColorToolButton;
 class TPackView;
@@ -144,6 +149,12 @@ public:
     void previewResize(int width, int height) override;
     void previewCellChanged(int column, int row) override;
     PreviewFrm* preview() const { return preview_; }
+    // The dialogs, made once with the window and kept until it goes.
+    UserProfileDlg* profileDialog() const { return profileDlg_; }
+    PreferenceForm* preferenceForm() const { return preferenceForm_; }
+    ConfirmForm* confirmForm() const { return confirmForm_; }
+    SolvedInfoForm* solvedInfoForm() const { return solvedInfoForm_; }
+    AboutFrm* aboutForm() const { return aboutFrm_; }
 
     // Shows an error text in the game's error box (or the test display).
     void showError(const QString& text);
@@ -157,6 +168,8 @@ protected:
 private:
     void FormCreate();
     std::string askProfileName();
+    void createDialogs();
+    void preferencesChanged();
     void buildLayout();
     void buildCommands();
     void loadLogo();
@@ -185,6 +198,11 @@ private:
 
     GridWidget* grid_ = nullptr;
     PreviewFrm* preview_ = nullptr;
+    UserProfileDlg* profileDlg_ = nullptr;
+    PreferenceForm* preferenceForm_ = nullptr;
+    ConfirmForm* confirmForm_ = nullptr;
+    SolvedInfoForm* solvedInfoForm_ = nullptr;
+    AboutFrm* aboutFrm_ = nullptr;
     QScrollArea* mainWin_ = nullptr;
     PackTree* treeView_ = nullptr;
     std::unique_ptr<TPackView> packView_;
