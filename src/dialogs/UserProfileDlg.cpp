@@ -35,6 +35,8 @@ UserProfileDlg::UserProfileDlg(Localization& language, QWidget* parent, const QS
     // A typed name is the player's; the list must not grow or reorder.
     username_->setInsertPolicy(QComboBox::NoInsert);
     username_->setGeometry(8, 18, 169, 23);
+    // Keys reach the combo box itself, which passes them to its text field.
+    username_->installEventFilter(this);
     username_->lineEdit()->installEventFilter(this);
 
     buttOk_ = new TCustomButton(this);
@@ -56,7 +58,11 @@ UserProfileDlg::UserProfileDlg(Localization& language, QWidget* parent, const QS
 
     fillList(folder);
 
-    message_ = [this](const QString& title, const QString& text) { QMessageBox::warning(this, title, text); };
+    message_ = [this](const QString& title, const QString& text) {
+        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+        uitext::localizeButtons(box);
+        box.exec();
+    };
     language_.AddLanguageCallback([dialog = QPointer<UserProfileDlg>(this)] {
         if (dialog)
             dialog->ApplyLanguage();
@@ -159,7 +165,7 @@ void UserProfileDlg::FormHelp()
 
 bool UserProfileDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == username_->lineEdit() && event->type() == QEvent::KeyPress) {
+    if ((watched == username_ || watched == username_->lineEdit()) && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             // Enter moves on to OK; the release of the same key then reaches

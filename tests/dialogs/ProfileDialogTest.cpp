@@ -120,7 +120,10 @@ TEST_F(ProfileDialogTest, EnterInTheNameMovesToOkAndItsReleaseConfirms)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.username()->setFocus();
     dialog.username()->setEditText(QStringLiteral("Tess"));
-    QTest::keyPress(dialog.username()->lineEdit(), Qt::Key_Return);
+    // To the focus widget, as the keyboard delivers it.
+    ASSERT_TRUE(QApplication::focusWidget() == dialog.username()
+                || QApplication::focusWidget() == dialog.username()->lineEdit());
+    QTest::keyPress(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(dialog.buttOk()->hasFocus());
     EXPECT_TRUE(dialog.isVisible()) << "not yet on the press";
     QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Return);
