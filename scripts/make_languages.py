@@ -197,7 +197,7 @@ GERMAN = {
     "preference_win_com_language": "Sprachauswahl",
     "preference_win_com_game": "Spieloptionen",
     "preference_win_com_auto_mark": "Hinweiszahlen automatisch markieren",
-    "preference_win_com_show_hover": "Fadenkreuz unter dem Mauszeiger hervorheben",
+    "preference_win_com_show_hover": "Fadenkreuz unter der Maus hervorheben",
     "profile_win_select_user": "Benutzer auswählen",
     "profile_win_user_name": "Benutzername",
     "profile_win_name_empty": "Bitte geben Sie einen Benutzernamen ein.",
