@@ -185,11 +185,11 @@ void MainForm::buildLayout()
     userInfoBarLabel_->setPalette(cream);
     userInfoBar_->addWidget(userInfoBarLabel_);
 
-    suggestButton_ = new QPushButton;
+    suggestButton_ = new TCustomButton;
     suggestButton_->setObjectName(QStringLiteral("SuggestButton"));
-    suggestButton_->setFlat(true);
+    suggestButton_->setButtonStyle(TCustomButton::bsFlat);
     suggestButton_->setFixedSize(185, 22);
-    connect(suggestButton_, &QPushButton::clicked, this, &MainForm::SuggestButtonClick);
+    connect(suggestButton_, &TCustomButton::clicked, this, &MainForm::SuggestButtonClick);
     suggestBar_->addWidget(suggestButton_);
     suggestTimer_ = new QTimer(this);
     suggestTimer_->setInterval(500);
@@ -613,9 +613,7 @@ void MainForm::ResetSuggest()
     suggestButton_->setText(uitext::text("suggest_button_active", "Click to suggest a course"));
     suggestButton_->setEnabled(false);
     suggestLit_ = false;
-    suggestButton_->setAutoFillBackground(false);
-    suggestButton_->setPalette(QPalette());
-    suggestButton_->update();
+    suggestButton_->setColor(QPalette().color(QPalette::Button));
     gridModel().setSuggestedCell(std::nullopt);
 }
 
@@ -644,12 +642,7 @@ void MainForm::SuggestTimerTimer()
         suggestButton_->setEnabled(false);
         suggestLit_ = false;
     }
-    QPalette palette;
-    if (suggestLit_)
-        palette.setColor(QPalette::Button, kSuggestBlink);
-    suggestButton_->setAutoFillBackground(suggestLit_);
-    suggestButton_->setPalette(palette);
-    suggestButton_->update();
+    suggestButton_->setColor(suggestLit_ ? kSuggestBlink : QPalette().color(QPalette::Button));
 }
 
 // ---------------------------------------------------------------- grid host

@@ -18,7 +18,6 @@ class Localization;
 class QAction;
 class QActionGroup;
 class QLabel;
-class QPushButton;
 class QScrollArea;
 class QSplitter;
 class QTimer;
@@ -30,6 +29,7 @@ class ConfirmForm;
 class PreferenceForm;
 class PreviewFrm;
 class SolvedInfoForm;
+class TCustomButton;
 class UserProfileDlg;
 class TColorMenu;
 class TColorToolButton;
@@ -84,7 +84,7 @@ public:
     void StartSuggestWait();
     void SuggestTimerTimer();
     int suggestTicks() const { return suggestTicks_; }
-    QPushButton* suggestButton() const { return suggestButton_; }
+    TCustomButton* suggestButton() const { return suggestButton_; }
     QTimer* suggestTimer() const { return suggestTimer_; }
     void ShowLogo();
     // Opens a crossword of the catalogue (null only resets the suggestion).
@@ -213,7 +213,7 @@ private:
     QToolBar* userInfoBar_ = nullptr;
     QToolBar* suggestBar_ = nullptr;
     QLabel* userInfoBarLabel_ = nullptr;
-    QPushButton* suggestButton_ = nullptr;
+    TCustomButton* suggestButton_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
 
     QMenu* gameMenu_ = nullptr;

@@ -16,6 +16,9 @@ public:
 
     QString caption() const { return caption_; }
     void setCaption(const QString& caption);
+    // The same, under the names Qt's buttons use.
+    QString text() const { return caption_; }
+    void setText(const QString& text) { setCaption(text); }
     QColor color() const { return color_; }
     void setColor(const QColor& color);
     QColor focusColor() const { return focusColor_; }
