@@ -6,7 +6,12 @@
 #include "config/SafeFormat.h"
 #include "config/UserConfig.h"
 #include "data/Pack.h"
+#include "dialogs/AboutFrm.h"
+#include "dialogs/InfoDialog.h"
+#include "dialogs/PreferenceForm.h"
 #include "dialogs/PreviewFrm.h"
+#include "dialogs/SolvedInfoForm.h"
+#include "dialogs/UserProfileDlg.h"
 #include "packview/TPackView.h"
 #include "solver/Solver.h"
 #include "widgets/ColorCursors.h"
@@ -17,6 +22,7 @@
 #include "widgets/TColorMenuItem.h"
 #include "widgets/TColorToolButton.h"
 #include "widgets/SystemLocale.h"
+#include "widgets/TCustomButton.h"
 #include "widgets/ToolBarImageList.h"
 #include "widgets/UiText.h"
 
@@ -27,7 +33,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -180,11 +185,11 @@ void MainForm::buildLayout()
     userInfoBarLabel_->setPalette(cream);
     userInfoBar_->addWidget(userInfoBarLabel_);
 
-    suggestButton_ = new QPushButton;
+    suggestButton_ = new TCustomButton;
     suggestButton_->setObjectName(QStringLiteral("SuggestButton"));
-    suggestButton_->setFlat(true);
+    suggestButton_->setButtonStyle(TCustomButton::bsFlat);
     suggestButton_->setFixedSize(185, 22);
-    connect(suggestButton_, &QPushButton::clicked, this, &MainForm::SuggestButtonClick);
+    connect(suggestButton_, &TCustomButton::clicked, this, &MainForm::SuggestButtonClick);
     suggestBar_->addWidget(suggestButton_);
     suggestTimer_ = new QTimer(this);
     suggestTimer_->setInterval(500);
@@ -347,14 +352,12 @@ void MainForm::FormCreate()
     // 8.
     packView_ = std::make_unique<TPackView>(treeView_, rootCategory_.get(),
                                             [this](TPackModelFile* node) { CrossSelected(node); });
-    packView_->setConfirm([this] {
-        QMessageBox box(QMessageBox::Question, uitext::text("common_str_confirmation", "Confirmation"),
-                        uitext::text("select_cross_confirm",
-                                     "The current crossword is not solved.\\n Are you want loads the "
-                                     "crossword and overrides current?"),
-                        QMessageBox::Ok | QMessageBox::Cancel, this);
-        uitext::localizeButtons(box);
-        return box.exec() == QMessageBox::Ok;
+    createDialogs();
+    packView_->setConfirm([this] { return confirmForm_->exec() == ConfirmForm::kOk; });
+    // Without the open crossword's id the tree cannot tell that an unsolved
+    // one is being left, and would never ask.
+    packView_->setActiveIdSource([this] {
+        return profile_ && profile_->currentState() ? profile_->currentId() : std::string();
     });
     // 9. The tree starts visible; the brush is the start tool.
     actions_.selectCross->setChecked(!treeView_->isHidden());
@@ -381,6 +384,17 @@ void MainForm::FormCreate()
     }
     // Key preview: the window sees key presses before its controls.
     qApp->installEventFilter(this);
+}
+
+void MainForm::createDialogs()
+{
+    profileDlg_ = new UserProfileDlg(*language_, this);
+    preferenceForm_ = new PreferenceForm(*language_, this);
+    connect(preferenceForm_, &PreferenceForm::settingsChanged, this, &MainForm::preferencesChanged);
+    confirmForm_ = new ConfirmForm(*language_, this);
+    solvedInfoForm_ = new SolvedInfoForm(*language_, this);
+    solvedInfoForm_->setProfileSource([this] { return profile_.get(); });
+    aboutFrm_ = new AboutFrm(*language_, this);
 }
 
 void MainForm::ApplyLanguage()
@@ -438,7 +452,23 @@ void MainForm::SelectCrossClick()
     actions_.selectCross->setChecked(!treeView_->isHidden());
 }
 
-void MainForm::PreferenceClick() {}
+void MainForm::PreferenceClick()
+{
+    // The settings belong to the profile, which exists only after the
+    // first activation.
+    if (!profile_)
+        return;
+    preferenceForm_->setProfile(profile_.get());
+    preferenceForm_->exec();
+}
+
+void MainForm::preferencesChanged()
+{
+    // The hover command shows the setting the dialog left, and the grid
+    // draws or drops the crosshair at once.
+    actions_.showHover->setChecked(showHover());
+    gridModel().fullRepaint();
+}
 
 void MainForm::ExitClick()
 {
@@ -530,7 +560,10 @@ void MainForm::FormHelp()
     HelpViewer::help(HelpViewer::kMainContext);
 }
 
-void MainForm::AboutClick() {}
+void MainForm::AboutClick()
+{
+    aboutFrm_->exec();
+}
 
 void MainForm::DB_SolveClick()
 {
@@ -584,9 +617,7 @@ void MainForm::ResetSuggest()
     suggestButton_->setText(uitext::text("suggest_button_active", "Click to suggest a course"));
     suggestButton_->setEnabled(false);
     suggestLit_ = false;
-    suggestButton_->setAutoFillBackground(false);
-    suggestButton_->setPalette(QPalette());
-    suggestButton_->update();
+    suggestButton_->setColor(QPalette().color(QPalette::Button));
     gridModel().setSuggestedCell(std::nullopt);
 }
 
@@ -615,12 +646,7 @@ void MainForm::SuggestTimerTimer()
         suggestButton_->setEnabled(false);
         suggestLit_ = false;
     }
-    QPalette palette;
-    if (suggestLit_)
-        palette.setColor(QPalette::Button, kSuggestBlink);
-    suggestButton_->setAutoFillBackground(suggestLit_);
-    suggestButton_->setPalette(palette);
-    suggestButton_->update();
+    suggestButton_->setColor(suggestLit_ ? kSuggestBlink : QPalette().color(QPalette::Button));
 }
 
 // ---------------------------------------------------------------- grid host
@@ -657,17 +683,13 @@ void MainForm::crosswordSolved(const std::string& name)
     }
     recount(*rootCategory_);
     treeView_->viewport()->update();
-    if (profile_ && profile_->current() >= 0 && profile_->currentId() != "logo")
-        profile_->AddSolved(profile_->currentId());
-    const QString text = uitext::text("solved_info_text", "Congratulations,\\n You solved the crossword.");
     if (noticeDisplay_) {
-        noticeDisplay_(text);
+        SolvedInfoForm::recordSolved(profile_.get());
+        noticeDisplay_(uitext::text("solved_info_text", "Congratulations,\\n You solved the crossword."));
         return;
     }
-    QMessageBox box(QMessageBox::Information, uitext::text("solved_info_caption", "The crossword is solved"), text,
-                    QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(uitext::text("solved_info_continue", "Continue"));
-    box.exec();
+    // Showing the notice records the crossword as solved.
+    solvedInfoForm_->exec();
 }
 
 // ------------------------------------------------------------ crossword flow
@@ -782,23 +804,12 @@ void MainForm::FormActivate()
 
 std::string MainForm::askProfileName()
 {
-    // The profiles of the working folder, newest first, and a new one.
-    QStringList names;
-    QFileInfoList files = QDir().entryInfoList({QStringLiteral("*.pfl")}, QDir::Files, QDir::Time);
-    for (const QFileInfo& file : files)
-        names << file.completeBaseName();
-    if (names.isEmpty())
-        names << QStringLiteral("New User");
-    QInputDialog dialog(this);
-    dialog.setWindowTitle(uitext::text("profile_win_select_user", "Select user"));
-    dialog.setLabelText(uitext::text("profile_win_user_name", "User name"));
-    dialog.setOkButtonText(uitext::text("common_str_ok", "Ok"));
-    dialog.setCancelButtonText(uitext::text("common_str_cancel", "Cancel"));
-    dialog.setComboBoxItems(names);
-    dialog.setComboBoxEditable(true);
-    if (dialog.exec() != QDialog::Accepted)
+    // At the first activation there is no way out but a name: the dialog
+    // cannot be cancelled, and Esc or the close box bring it back.
+    profileDlg_->buttCancel()->setEnabled(false);
+    if (profileDlg_->exec() != UserProfileDlg::kOk)
         return {};
-    return codepage::fromUtf8(dialog.textValue().trimmed().toStdString());
+    return profileDlg_->userName();
 }
 
 void MainForm::FormDestroy()

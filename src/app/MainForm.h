@@ -18,14 +18,19 @@ class Localization;
 class QAction;
 class QActionGroup;
 class QLabel;
-class QPushButton;
 class QScrollArea;
 class QSplitter;
 class QTimer;
 class QToolBar;
 class QTreeWidget;
 class PackTree;
+class AboutFrm;
+class ConfirmForm;
+class PreferenceForm;
 class PreviewFrm;
+class SolvedInfoForm;
+class TCustomButton;
+class UserProfileDlg;
 class TColorMenu;
 class TColorToolButton;
 class TPackView;
@@ -79,7 +84,7 @@ public:
     void StartSuggestWait();
     void SuggestTimerTimer();
     int suggestTicks() const { return suggestTicks_; }
-    QPushButton* suggestButton() const { return suggestButton_; }
+    TCustomButton* suggestButton() const { return suggestButton_; }
     QTimer* suggestTimer() const { return suggestTimer_; }
     void ShowLogo();
     // Opens a crossword of the catalogue (null only resets the suggestion).
@@ -144,6 +149,12 @@ public:
     void previewResize(int width, int height) override;
     void previewCellChanged(int column, int row) override;
     PreviewFrm* preview() const { return preview_; }
+    // The dialogs, made once with the window and kept until it goes.
+    UserProfileDlg* profileDialog() const { return profileDlg_; }
+    PreferenceForm* preferenceForm() const { return preferenceForm_; }
+    ConfirmForm* confirmForm() const { return confirmForm_; }
+    SolvedInfoForm* solvedInfoForm() const { return solvedInfoForm_; }
+    AboutFrm* aboutForm() const { return aboutFrm_; }
 
     // Shows an error text in the game's error box (or the test display).
     void showError(const QString& text);
@@ -157,6 +168,8 @@ protected:
 private:
     void FormCreate();
     std::string askProfileName();
+    void createDialogs();
+    void preferencesChanged();
     void buildLayout();
     void buildCommands();
     void loadLogo();
@@ -185,6 +198,11 @@ private:
 
     GridWidget* grid_ = nullptr;
     PreviewFrm* preview_ = nullptr;
+    UserProfileDlg* profileDlg_ = nullptr;
+    PreferenceForm* preferenceForm_ = nullptr;
+    ConfirmForm* confirmForm_ = nullptr;
+    SolvedInfoForm* solvedInfoForm_ = nullptr;
+    AboutFrm* aboutFrm_ = nullptr;
     QScrollArea* mainWin_ = nullptr;
     PackTree* treeView_ = nullptr;
     std::unique_ptr<TPackView> packView_;
@@ -195,7 +213,7 @@ private:
     QToolBar* userInfoBar_ = nullptr;
     QToolBar* suggestBar_ = nullptr;
     QLabel* userInfoBarLabel_ = nullptr;
-    QPushButton* suggestButton_ = nullptr;
+    TCustomButton* suggestButton_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};
 
     QMenu* gameMenu_ = nullptr;

@@ -54,6 +54,11 @@ const std::vector<LanguageKey>& languageKeys()
         {"preference_win_com_show_hover", "Highlight hover crosshair"},
         {"profile_win_select_user", "Select user"},
         {"profile_win_user_name", "User name"},
+        {"profile_win_name_empty", "Please type a user name."},
+        {"profile_win_name_invalid",
+         "The user name becomes the name of the profile file, so it cannot be \".\" or \"..\" and cannot hold / \\ "
+         "< > : \" | ? * or letters this system's code page lacks. Please choose another name."},
+        {"profile_win_name_too_long", "This user name is too long for a file name. Please choose a shorter one."},
         {"select_cross_confirm",
          "The current crossword is not solved.\\n Are you want loads the crossword and overrides current?"},
         {"common_str_confirmation", "Confirmation"},

@@ -6,6 +6,7 @@
 #include "dialogs/PreviewFrm.h"
 #include "grid/GridModel.h"
 #include "widgets/GridWidget.h"
+#include "widgets/TCustomButton.h"
 
 #include <QAction>
 #include <QDir>
@@ -67,7 +68,7 @@ TEST_F(ShippedLanguageTest, RussianShowsCyrillicInMenusButtonsStatusPreviewAndEr
     form->language().LoadLanguage("russian");
     EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("\u0418\u0433\u0440\u0430")); // Игра
     EXPECT_EQ(form->actions().clear->text(), QStringLiteral("\u041E\u0447\u0438\u0441\u0442\u0438\u0442\u044C"));
-    EXPECT_TRUE(form->findChild<QPushButton*>("SuggestButton")->text().startsWith(QStringLiteral("\u041F")));
+    EXPECT_TRUE(form->findChild<TCustomButton*>("SuggestButton")->text().startsWith(QStringLiteral("\u041F")));
     EXPECT_EQ(form->preview()->windowTitle(),
               QStringLiteral("\u041F\u0440\u0435\u0434\u043F\u0440\u043E\u0441\u043C\u043E\u0442\u0440"));
 

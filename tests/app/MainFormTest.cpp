@@ -11,6 +11,7 @@
 #include "config/UserConfig.h"
 #include "packview/TPackView.h"
 #include "widgets/GridWidget.h"
+#include "widgets/TCustomButton.h"
 
 #include <QAction>
 #include <QDir>
@@ -290,7 +291,7 @@ TEST_F(MainFormTest, LanguageSetsMenuTextsAndHints)
     EXPECT_EQ(form->actions().clear->text(), QStringLiteral("Clear"));
     // Undo keeps its own caption whatever the language.
     EXPECT_EQ(form->actions().undo->text(), QStringLiteral("Undo"));
-    EXPECT_EQ(form->findChild<QPushButton*>("SuggestButton")->text(), QStringLiteral("Ask"));
+    EXPECT_EQ(form->findChild<TCustomButton*>("SuggestButton")->text(), QStringLiteral("Ask"));
 }
 
 TEST_F(MainFormTest, HoverStatusTextsAndToggle)
@@ -444,7 +445,7 @@ TEST_F(MainFormTest, OpensCrosswordsFromPacksAndRecordsTheSolvedOne)
 TEST_F(MainFormTest, SuggestCountsDownThirtySecondsThenOffersOneCell)
 {
     load({"#.", ".5"});
-    QPushButton* button = form->suggestButton();
+    TCustomButton* button = form->suggestButton();
     EXPECT_FALSE(button->isEnabled()); // idle until a crossword is opened
     form->StartSuggestWait();
     EXPECT_TRUE(form->suggestTimer()->isActive());

@@ -1,0 +1,80 @@
+#include "dialogs/InfoDialog.h"
+
+#include "config/Localization.h"
+#include "dialogs/DialogText.h"
+#include "widgets/TCustomButton.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+
+InfoDialog::InfoDialog(Localization& language, QWidget* parent, QSize client, int panelHeight)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      language_(language)
+{
+    setModal(true);
+    setFixedSize(client);
+    panel_ = new QFrame(this);
+    panel_->setObjectName(QStringLiteral("Panel1"));
+    panel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel_->setLineWidth(2);
+    panel_->setGeometry(0, 0, client.width(), panelHeight);
+    infoText_ = new QLabel(QStringLiteral("InfoText"), panel_);
+    infoText_->setObjectName(QStringLiteral("InfoText"));
+    infoText_->setGeometry(2, 2, client.width() - 4, panelHeight - 4);
+    infoText_->setAlignment(Qt::AlignCenter);
+    infoText_->setWordWrap(true);
+    QFont bold = infoText_->font();
+    bold.setBold(true);
+    infoText_->setFont(bold);
+    infoText_->setAutoFillBackground(true);
+    QPalette cream = infoText_->palette();
+    cream.setColor(QPalette::Window, QColor(0xFF, 0xFB, 0xF0));
+    cream.setColor(QPalette::WindowText, Qt::black);
+    infoText_->setPalette(cream);
+}
+
+TCustomButton* InfoDialog::addButton(const char* name, QRect place)
+{
+    auto* button = new TCustomButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setButtonStyle(TCustomButton::bsFlat);
+    button->setGeometry(place);
+    return button;
+}
+
+void InfoDialog::registerLanguage()
+{
+    language_.AddLanguageCallback([dialog = QPointer<InfoDialog>(this)] {
+        if (dialog)
+            dialog->ApplyLanguage();
+    });
+}
+
+ConfirmForm::ConfirmForm(Localization& language, QWidget* parent) : InfoDialog(language, parent, {304, 112}, 81)
+{
+    setObjectName(QStringLiteral("ConfirmForm"));
+    setWindowTitle(QStringLiteral("Solved"));
+    ok_ = addButton("Ok", {96, 86, 100, 22});
+    ok_->setCaption(QStringLiteral("Ok"));
+    ok_->setModalResult(kOk);
+    cancel_ = addButton("Cancel", {200, 86, 100, 22});
+    cancel_->setCaption(QStringLiteral("Cancel"));
+    // The layout once gave Cancel the OK result; a button's own result is
+    // never applied, Cancel always answers Cancel.
+    cancel_->setModalResult(kOk);
+    setTabOrder(ok_, cancel_);
+    connect(ok_, &TCustomButton::clicked, this, &ConfirmForm::OkClick);
+    connect(cancel_, &TCustomButton::clicked, this, &ConfirmForm::CancelClick);
+    registerLanguage();
+}
+
+void ConfirmForm::ApplyLanguage()
+{
+    setWindowTitle(dialogText(language_, "common_str_confirmation", "Confirmation"));
+    infoText_->setText(dialogText(language_, "select_cross_confirm",
+                                  "The current crossword is not solved.\\n Are you want loads the crossword and "
+                                  "overrides current?"));
+    ok_->setCaption(dialogText(language_, "common_str_ok", "Ok"));
+    cancel_->setCaption(dialogText(language_, "common_str_cancel", "Cancel"));
+}

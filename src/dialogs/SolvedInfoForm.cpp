@@ -1,0 +1,41 @@
+#include "dialogs/SolvedInfoForm.h"
+
+#include "config/Localization.h"
+#include "config/UserConfig.h"
+#include "dialogs/DialogText.h"
+#include "widgets/TCustomButton.h"
+
+#include <QLabel>
+#include <QShowEvent>
+
+SolvedInfoForm::SolvedInfoForm(Localization& language, QWidget* parent)
+    : InfoDialog(language, parent, {343, 134}, 105)
+{
+    setObjectName(QStringLiteral("SolvedInfoForm"));
+    setWindowTitle(QStringLiteral("SolvedInfoForm"));
+    continue_ = addButton("Continue", {240, 110, 100, 22});
+    continue_->setCaption(QStringLiteral("Continue"));
+    continue_->setModalResult(kOk);
+    connect(continue_, &TCustomButton::clicked, this, &SolvedInfoForm::ContinueClick);
+    registerLanguage();
+}
+
+void SolvedInfoForm::ApplyLanguage()
+{
+    setWindowTitle(dialogText(language_, "solved_info_caption", "The crossword is solved"));
+    infoText_->setText(dialogText(language_, "solved_info_text", "Congratulations,\\n You solved the crossword."));
+    continue_->setCaption(dialogText(language_, "solved_info_continue", "Continue"));
+}
+
+void SolvedInfoForm::recordSolved(UserConfig* profile)
+{
+    if (profile && profile->current() >= 0 && profile->currentState() && profile->currentId() != "logo")
+        profile->AddSolved(profile->currentId());
+}
+
+void SolvedInfoForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        recordSolved(profile_ ? profile_() : nullptr);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "config/CrossException.h"
+#include "config/Localization.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// A working folder of its own holding the shipped language files, with the
+// errors the dialogs show collected instead of shown.
+class DialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(work.isValid());
+        QDir().mkpath(work.filePath("language"));
+        const QDir shipped(QStringLiteral(TESSELLOR_SOURCE_DIR "/language"));
+        for (const QString& name : shipped.entryList({"*.lng"}, QDir::Files))
+            QFile::copy(shipped.filePath(name), work.filePath("language/" + name));
+        previous = QDir::currentPath();
+        QDir::setCurrent(work.path());
+        CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
+    }
+    void TearDown() override
+    {
+        QDir::setCurrent(previous);
+        CrossException::setDisplay(nullptr);
+    }
+    static void writeFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    QTemporaryDir work;
+    QString previous;
+    Localization language;
+    std::vector<std::string> shownErrors;
+};
+
+#include <QApplication>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// Answers the modal dialogs of type D that a caller opens with exec(), up
+// to times of them, while the handle lives; *handle is how many it answered.
+struct ModalAnswer {
+    std::shared_ptr<int> count = std::make_shared<int>(0);
+    std::unique_ptr<QTimer> timer = std::make_unique<QTimer>();
+    int operator*() const { return *count; }
+};
+
+template <typename D>
+ModalAnswer whenModal(std::function<void(D&)> act, int times = 1)
+{
+    ModalAnswer answer;
+    QTimer* timer = answer.timer.get();
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, count = answer.count, times] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible() || *count >= times)
+            return;
+        ++*count;
+        if (*count >= times)
+            timer->stop();
+        act(*dialog);
+    });
+    timer->start();
+    return answer;
+}

@@ -1,0 +1,251 @@
+#include "DialogFixture.h"
+
+#include "TestGrids.h"
+#include "app/MainForm.h"
+#include "config/CodePage.h"
+#include "config/UserConfig.h"
+#include "dialogs/AboutFrm.h"
+#include "dialogs/InfoDialog.h"
+#include "dialogs/SolvedInfoForm.h"
+#include "packview/TPackView.h"
+#include "widgets/GridWidget.h"
+#include "widgets/HelpViewer.h"
+#include "widgets/TCustomButton.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+
+#include <algorithm>
+
+namespace {
+
+class MessageDialogsTest : public DialogTest {
+protected:
+    void click(TCustomButton* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5)); }
+};
+
+}  // namespace
+
+TEST_F(MessageDialogsTest, ConfirmAnswersOkOnlyThroughItsOkButton)
+{
+    ConfirmForm confirm(language);
+    // The layout's texts show until the first language load.
+    EXPECT_EQ(confirm.windowTitle(), QStringLiteral("Solved"));
+    EXPECT_EQ(confirm.infoText()->text(), QStringLiteral("InfoText"));
+    EXPECT_FALSE(confirm.windowFlags() & Qt::WindowCloseButtonHint);
+
+    confirm.show();
+    click(confirm.okButton());
+    EXPECT_EQ(confirm.result(), ConfirmForm::kOk);
+    EXPECT_FALSE(confirm.isVisible());
+    confirm.show();
+    click(confirm.cancelButton());
+    EXPECT_EQ(confirm.result(), ConfirmForm::kCancel) << "whatever result its button carries";
+    confirm.show();
+    confirm.setResult(ConfirmForm::kOk);
+    QTest::keyClick(&confirm, Qt::Key_Escape);
+    EXPECT_NE(confirm.result(), ConfirmForm::kOk);
+}
+
+TEST_F(MessageDialogsTest, MessageTextsComeFromTheLanguageWithTheirLineBreaks)
+{
+    ConfirmForm confirm(language);
+    SolvedInfoForm solved(language);
+    language.LoadLanguage("english");
+    EXPECT_EQ(confirm.windowTitle(), QStringLiteral("Confirmation"));
+    EXPECT_EQ(confirm.infoText()->text(),
+              QStringLiteral("The current crossword is not solved.\n Do you want to leave it and open the other crossword?"));
+    EXPECT_EQ(solved.windowTitle(), QStringLiteral("The crossword is solved"));
+    EXPECT_EQ(solved.infoText()->text(), QStringLiteral("Congratulations,\n You solved the crossword."));
+    EXPECT_EQ(solved.continueButton()->caption(), QStringLiteral("Continue"));
+
+    const int before = codepage::current();
+    codepage::setCurrent(1251); // the Russian file is in the Cyrillic code page
+    language.LoadLanguage("russian");
+    codepage::setCurrent(before);
+    EXPECT_EQ(confirm.okButton()->caption(), QString::fromUtf8("ОК"));
+    EXPECT_EQ(confirm.cancelButton()->caption(), QString::fromUtf8("Отмена"));
+    EXPECT_EQ(solved.continueButton()->caption(), QString::fromUtf8("Продолжить"));
+
+    // A file that lacks a key falls back to the built-in English.
+    writeFile("language/sparse.lng", "common_str_ok=Jawohl\r\n");
+    language.LoadLanguage("sparse");
+    EXPECT_EQ(confirm.okButton()->caption(), QStringLiteral("Jawohl"));
+    EXPECT_EQ(confirm.infoText()->text(), QStringLiteral("The current crossword is not solved.\n Are you want loads the "
+                                                         "crossword and overrides current?"));
+}
+
+TEST_F(MessageDialogsTest, SolvedNoticeRecordsTheCurrentCrosswordOnce)
+{
+    UserConfig profile("Tester", language);
+    SolvedInfoForm solved(language);
+    solved.setProfileSource([&] { return &profile; });
+    solved.show(); // no current crossword: nothing recorded
+    click(solved.continueButton());
+    EXPECT_EQ(solved.result(), SolvedInfoForm::kOk);
+    EXPECT_TRUE(profile.solved().empty());
+
+    profile.SetCurrent("logo", 2, 2, 1, 1);
+    solved.show();
+    solved.hide();
+    EXPECT_TRUE(profile.solved().empty()) << "the logo is never recorded";
+
+    profile.SetCurrent("Zoo\\Cat_0_1", 2, 2, 1, 1);
+    solved.show();
+    solved.hide();
+    solved.show();
+    solved.hide();
+    EXPECT_EQ(profile.solved(), std::vector<std::string>{"Zoo\\Cat_0_1"});
+
+    solved.setProfileSource([] { return nullptr; });
+    solved.show(); // before a profile exists
+    solved.hide();
+}
+
+TEST_F(MessageDialogsTest, AboutBoxShowsNameUnzipThanksAndTheFormattedVersion)
+{
+    AboutFrm about(language);
+    const QString info = about.info()->text();
+    EXPECT_TRUE(info.startsWith(QStringLiteral("Tessellor - ")));
+    EXPECT_TRUE(info.endsWith(QStringLiteral("\n\nUnzip code programmed by the INFO-ZIP group.")));
+    EXPECT_EQ(info.count(QStringLiteral("\n\n")), 2);
+    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("version: 2.0"));
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About..."));
+
+    language.LoadLanguage("german");
+    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("Version: 2.0"));
+    EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Über..."));
+    EXPECT_EQ(about.buttOk()->caption(), QStringLiteral("OK"));
+
+    // Without the placeholder the text shows as it is; a stray conversion
+    // is shown, never read from memory.
+    writeFile("language/odd.lng", "about_version=Release two\r\n");
+    language.LoadLanguage("odd");
+    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("Release two"));
+    writeFile("language/slip.lng", "about_version=%s build %d\r\n");
+    language.LoadLanguage("slip");
+    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("2.0 build %d"));
+    EXPECT_EQ(about.info()->text(), info) << "set once, not by the language";
+}
+
+TEST_F(MessageDialogsTest, AboutBoxClosesByOkAndEscAndOpensItsHelpByF1)
+{
+    AboutFrm about(language);
+    about.show();
+    click(about.buttOk());
+    EXPECT_FALSE(about.isVisible());
+    about.show();
+    QTest::keyClick(&about, Qt::Key_Escape);
+    EXPECT_FALSE(about.isVisible());
+
+    HelpViewer& help = HelpViewer::instance();
+    help.setHelpFolder(QStringLiteral(TESSELLOR_SOURCE_DIR "/help"));
+    about.show();
+    QTest::keyClick(&about, Qt::Key_F1);
+    EXPECT_TRUE(help.browser()->source().toString().endsWith(QStringLiteral("about.html")));
+    help.hide();
+}
+
+namespace {
+
+void makePack(const QString& pack, const std::vector<std::pair<QString, std::vector<std::string>>>& members)
+{
+    QDir().mkpath("data");
+    QTemporaryDir src;
+    for (const auto& [path, rows] : members) {
+        QDir(src.path()).mkpath(QFileInfo(path).path());
+        const auto bytes = testgrids::fileBytes(rows, "x");
+        QFile member(src.filePath(path));
+        ASSERT_TRUE(member.open(QIODevice::WriteOnly));
+        member.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    }
+    const QString cmd =
+        "cd '" + src.path() + "' && zip -q -r '" + QDir::current().filePath("data/" + pack + ".qlp") + "' .";
+    ASSERT_EQ(std::system(cmd.toLocal8Bit().constData()), 0);
+}
+
+void selectInTree(MainForm& form, const std::string& id)
+{
+    for (QTreeWidgetItemIterator it(form.treeView()); *it; ++it) {
+        const TPackModel* node = TPackView::nodeOf(*it);
+        if (node && node->isFile() && static_cast<const TPackModelFile*>(node)->id == id) {
+            form.treeView()->setCurrentItem(*it);
+            return;
+        }
+    }
+    FAIL() << "not in the tree: " << id;
+}
+
+}  // namespace
+
+// The main window asks through ConfirmForm before leaving an unsolved
+// crossword and announces a solved one through SolvedInfoForm.
+TEST_F(MessageDialogsTest, MainWindowConfirmsLeavingAndAnnouncesTheSolvedCrossword)
+{
+    QTemporaryDir temp;
+    qputenv("TEMP", temp.path().toLocal8Bit());
+    makePack("Fun", {{"Eye_0_1.ql", {"#.#", ".#.", "#.#"}}, {"Bar_0_0.ql", {"##", ".."}}});
+    auto form = std::make_unique<MainForm>(false);
+    form->setErrorDisplay([this](const QString& text) { shownErrors.push_back(text.toStdString()); });
+    form->setProfileChooser([] { return std::string("Tester"); });
+    form->FormActivate();
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Eye_0_1"));
+    ASSERT_EQ(form->gridModel().name(), "Fun\\Eye_0_1");
+
+    selectInTree(*form, "Fun\\Bar_0_0");
+    auto declined = whenModal<ConfirmForm>([](ConfirmForm& d) {
+        QTest::mouseClick(d.cancelButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    });
+    form->packView().activateSelected();
+    EXPECT_EQ(*declined, 1);
+    EXPECT_EQ(form->gridModel().name(), "Fun\\Eye_0_1") << "Cancel keeps the crossword";
+
+    auto accepted = whenModal<ConfirmForm>([](ConfirmForm& d) {
+        QTest::mouseClick(d.okButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    });
+    form->packView().activateSelected();
+    EXPECT_EQ(*accepted, 1);
+    ASSERT_EQ(form->gridModel().name(), "Fun\\Bar_0_0");
+
+    QString caption;
+    auto announced = whenModal<SolvedInfoForm>([&](SolvedInfoForm& d) {
+        caption = d.windowTitle();
+        QTest::mouseClick(d.continueButton(), Qt::LeftButton, {}, QPoint(5, 5));
+    });
+    GridModel& grid = form->gridModel();
+    for (int c = 0; c < 2; ++c) {
+        const GCell& cell = grid.cell(c, 0);
+        grid.mousePress(cell.x + 2, cell.y + 2, MouseButton::Left, {});
+        grid.mouseRelease(cell.x + 2, cell.y + 2, MouseButton::Left, {});
+    }
+    EXPECT_EQ(*announced, 1);
+    EXPECT_EQ(caption, QStringLiteral("The crossword is solved"));
+    const auto& solved = form->profile()->solved();
+    EXPECT_EQ(std::count(solved.begin(), solved.end(), "Fun\\Bar_0_0"), 1);
+    EXPECT_EQ(findCrossword(form->rootCategory(), "Fun\\Bar_0_0")->solved, 1);
+
+    // A solved crossword is left without asking.
+    selectInTree(*form, "Fun\\Eye_0_1");
+    auto asked = whenModal<ConfirmForm>([](ConfirmForm& d) { d.reject(); });
+    form->packView().activateSelected();
+    EXPECT_EQ(form->gridModel().name(), "Fun\\Eye_0_1");
+    EXPECT_EQ(*asked, 0);
+    EXPECT_TRUE(shownErrors.empty());
+    qunsetenv("TEMP");
+}
+
+TEST_F(MessageDialogsTest, MainWindowAboutCommandOpensTheAboutBox)
+{
+    auto form = std::make_unique<MainForm>(false);
+    QString version;
+    auto shown = whenModal<AboutFrm>([&](AboutFrm& d) {
+        version = d.versionLabel()->text();
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    form->AboutClick();
+    EXPECT_EQ(*shown, 1);
+    EXPECT_EQ(version, QStringLiteral("version: 2.0"));
+}
