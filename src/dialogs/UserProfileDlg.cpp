@@ -97,6 +97,8 @@ void UserProfileDlg::fillList(const QString& folder)
         username_->setCurrentIndex(username_->findText(chosen, Qt::MatchExactly | Qt::MatchCaseSensitive));
     else
         username_->setEditText(QStringLiteral("New User"));
+    // Typing replaces the offered name rather than appending to it.
+    username_->lineEdit()->selectAll();
 }
 
 void UserProfileDlg::ApplyLanguage()

@@ -101,6 +101,16 @@ TEST_F(ProfileDialogTest, NamesThatCannotBeAProfileFileAreRefusedWithAMessage)
     EXPECT_EQ(dialog.userName(), "Anna Lee");
 }
 
+TEST_F(ProfileDialogTest, TypingReplacesTheOfferedName)
+{
+    UserProfileDlg dialog(language);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::keyClicks(dialog.username()->lineEdit(), "Tess");
+    EXPECT_EQ(dialog.username()->currentText(), QStringLiteral("Tess"));
+}
+
 TEST_F(ProfileDialogTest, NameBeyondAsciiBecomesTheProfilesCodePageName)
 {
     const int before = codepage::current();
