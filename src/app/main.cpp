@@ -1,4 +1,5 @@
 #include "app/MainForm.h"
+#include "app/TerminationSignals.h"
 #include "app/TessellorApp.h"
 #include "config/CodePage.h"
 #include "widgets/SystemLocale.h"
@@ -20,6 +21,9 @@ int main(int argc, char** argv)
         codepage::setCurrent(systemlocale::codePage(QLocale::system()));
         MainForm mainForm(solverSwitch);
         mainForm.show();
+        // Logout and kill end the game as the Exit command does, so the
+        // profile is written.
+        endOnTerminationSignals([&mainForm] { mainForm.ExitClick(); });
         app.exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Tessellor"), QString::fromLocal8Bit(e.what()));
