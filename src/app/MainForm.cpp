@@ -399,6 +399,9 @@ void MainForm::createDialogs()
 
 void MainForm::ApplyLanguage()
 {
+    // The hint of the node under the mouse is rebuilt in the new language
+    // at the next move.
+    lastHintNode_ = nullptr;
     auto set = [](QAction* action, const char* key, const char* def) {
         const QString text = uitext::text(key, def);
         action->setText(text);

@@ -586,6 +586,14 @@ TEST_F(MainFormTest, TreeHintsDescribeTheNodeUnderTheMouse)
     form->TreeViewMouseMove(QPoint(5, tree->viewport()->height() - 2));
     form->TreeViewMouseMove(at(zoo));
     EXPECT_NE(hint().find("Edited - 2"), std::string::npos);
+    // Another language rebuilds the hint of the node under the mouse.
+    QFile file(QStringLiteral("language/hints.lng"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("tree_view_hint_category=Folder %s: %d of %d, %d in all\r\n");
+    file.close();
+    form->language().LoadLanguage("hints");
+    form->TreeViewMouseMove(at(zoo) + QPoint(2, 0));
+    EXPECT_EQ(hint(), "Folder Zoo: 1 of 2, 2 in all");
 }
 
 } // namespace
