@@ -18,10 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (d.width <= 0 || d.height <= 0 || d.width > 12 || d.height > 12)
         return 0;
     GridModel grid;
-    grid.SetDataSource(d);
-    grid.Clear();
-    GridSolveTarget target(grid);
-    Solver solver(target);
-    (void)solver.Solve();
+    (void)solveFromScratch(grid, d);
     return 0;
 }

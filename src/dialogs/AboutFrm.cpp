@@ -2,7 +2,7 @@
 
 #include "config/Localization.h"
 #include "config/SafeFormat.h"
-#include "dialogs/DialogText.h"
+#include "widgets/UiText.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/TCustomButton.h"
 
@@ -63,8 +63,8 @@ AboutFrm::AboutFrm(Localization& language, QWidget* parent)
 
 void AboutFrm::ApplyLanguage()
 {
-    setWindowTitle(dialogText(language_, "about_win_caption", "About..."));
-    buttOk_->setCaption(dialogText(language_, "common_str_ok", "Ok"));
+    setWindowTitle(uitext::text(language_, "about_win_caption", "About..."));
+    buttOk_->setCaption(uitext::text(language_, "common_str_ok", "Ok"));
     // A translation without the placeholder shows as it is; one with a stray
     // conversion cannot read past the one argument.
     versionLabel_->setText(

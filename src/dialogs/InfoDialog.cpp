@@ -1,7 +1,7 @@
 #include "dialogs/InfoDialog.h"
 
 #include "config/Localization.h"
-#include "dialogs/DialogText.h"
+#include "widgets/UiText.h"
 #include "widgets/TCustomButton.h"
 
 #include <QFrame>
@@ -71,10 +71,10 @@ ConfirmForm::ConfirmForm(Localization& language, QWidget* parent) : InfoDialog(l
 
 void ConfirmForm::ApplyLanguage()
 {
-    setWindowTitle(dialogText(language_, "common_str_confirmation", "Confirmation"));
-    infoText_->setText(dialogText(language_, "select_cross_confirm",
+    setWindowTitle(uitext::text(language_, "common_str_confirmation", "Confirmation"));
+    infoText_->setText(uitext::text(language_, "select_cross_confirm",
                                   "The current crossword is not solved.\\n Are you want loads the crossword and "
                                   "overrides current?"));
-    ok_->setCaption(dialogText(language_, "common_str_ok", "Ok"));
-    cancel_->setCaption(dialogText(language_, "common_str_cancel", "Cancel"));
+    ok_->setCaption(uitext::text(language_, "common_str_ok", "Ok"));
+    cancel_->setCaption(uitext::text(language_, "common_str_cancel", "Cancel"));
 }

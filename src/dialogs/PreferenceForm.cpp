@@ -4,7 +4,7 @@
 #include "config/CrossException.h"
 #include "config/Localization.h"
 #include "config/UserConfig.h"
-#include "dialogs/DialogText.h"
+#include "widgets/UiText.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/TCustomButton.h"
 
@@ -88,15 +88,15 @@ PreferenceForm::PreferenceForm(Localization& language, QWidget* parent)
 
 void PreferenceForm::ApplyLanguage()
 {
-    setWindowTitle(dialogText(language_, "preference_win_caption", "Preference"));
-    apply_->setCaption(dialogText(language_, "common_str_apply", "Apply"));
-    ok_->setCaption(dialogText(language_, "common_str_ok", "Ok"));
-    cancel_->setCaption(dialogText(language_, "common_str_cancel", "Cancel"));
-    category_->item(0)->setText(dialogText(language_, "preference_win_cat_common", "Common option"));
-    langLabel_->setTitle(dialogText(language_, "preference_win_com_language", "Language selection"));
-    gameLabel_->setTitle(dialogText(language_, "preference_win_com_game", "Game option"));
-    autoMark_->setText(dialogText(language_, "preference_win_com_auto_mark", "Auto marks number cell"));
-    showHover_->setText(dialogText(language_, "preference_win_com_show_hover", "Highlight hover crosshair"));
+    setWindowTitle(uitext::text(language_, "preference_win_caption", "Preference"));
+    apply_->setCaption(uitext::text(language_, "common_str_apply", "Apply"));
+    ok_->setCaption(uitext::text(language_, "common_str_ok", "Ok"));
+    cancel_->setCaption(uitext::text(language_, "common_str_cancel", "Cancel"));
+    category_->item(0)->setText(uitext::text(language_, "preference_win_cat_common", "Common option"));
+    langLabel_->setTitle(uitext::text(language_, "preference_win_com_language", "Language selection"));
+    gameLabel_->setTitle(uitext::text(language_, "preference_win_com_game", "Game option"));
+    autoMark_->setText(uitext::text(language_, "preference_win_com_auto_mark", "Auto marks number cell"));
+    showHover_->setText(uitext::text(language_, "preference_win_com_show_hover", "Highlight hover crosshair"));
 }
 
 void PreferenceForm::showEvent(QShowEvent* event)

@@ -2,7 +2,7 @@
 
 #include "config/Localization.h"
 #include "config/UserConfig.h"
-#include "dialogs/DialogText.h"
+#include "widgets/UiText.h"
 #include "widgets/TCustomButton.h"
 
 #include <QLabel>
@@ -22,9 +22,9 @@ SolvedInfoForm::SolvedInfoForm(Localization& language, QWidget* parent)
 
 void SolvedInfoForm::ApplyLanguage()
 {
-    setWindowTitle(dialogText(language_, "solved_info_caption", "The crossword is solved"));
-    infoText_->setText(dialogText(language_, "solved_info_text", "Congratulations,\\n You solved the crossword."));
-    continue_->setCaption(dialogText(language_, "solved_info_continue", "Continue"));
+    setWindowTitle(uitext::text(language_, "solved_info_caption", "The crossword is solved"));
+    infoText_->setText(uitext::text(language_, "solved_info_text", "Congratulations,\\n You solved the crossword."));
+    continue_->setCaption(uitext::text(language_, "solved_info_continue", "Continue"));
 }
 
 void SolvedInfoForm::recordSolved(UserConfig* profile)

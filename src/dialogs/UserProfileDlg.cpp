@@ -3,7 +3,7 @@
 #include "config/CodePage.h"
 #include "config/Localization.h"
 #include "config/ProfileFile.h"
-#include "dialogs/DialogText.h"
+#include "widgets/UiText.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/TCustomButton.h"
 
@@ -103,10 +103,10 @@ void UserProfileDlg::fillList(const QString& folder)
 
 void UserProfileDlg::ApplyLanguage()
 {
-    setWindowTitle(dialogText(language_, "profile_win_select_user", "Select user"));
-    groupBox_->setTitle(dialogText(language_, "profile_win_user_name", "User name"));
-    buttOk_->setCaption(dialogText(language_, "common_str_ok", "Ok"));
-    buttCancel_->setCaption(dialogText(language_, "common_str_cancel", "Cancel"));
+    setWindowTitle(uitext::text(language_, "profile_win_select_user", "Select user"));
+    groupBox_->setTitle(uitext::text(language_, "profile_win_user_name", "User name"));
+    buttOk_->setCaption(uitext::text(language_, "common_str_ok", "Ok"));
+    buttCancel_->setCaption(uitext::text(language_, "common_str_cancel", "Cancel"));
 }
 
 std::string UserProfileDlg::userName() const
@@ -120,16 +120,16 @@ QString UserProfileDlg::nameProblemText(const std::string& name) const
     case ProfileNameProblem::None:
         return {};
     case ProfileNameProblem::Empty:
-        return dialogText(language_, "profile_win_name_empty", "Please type a user name.");
+        return uitext::text(language_, "profile_win_name_empty", "Please type a user name.");
     case ProfileNameProblem::TooLong:
-        return dialogText(language_, "profile_win_name_too_long",
+        return uitext::text(language_, "profile_win_name_too_long",
                           "This user name is too long for a file name. Please choose a shorter one.");
     case ProfileNameProblem::DotName:
     case ProfileNameProblem::PathSeparator:
     case ProfileNameProblem::BadCharacter:
         break;
     }
-    return dialogText(language_, "profile_win_name_invalid",
+    return uitext::text(language_, "profile_win_name_invalid",
                       "The user name becomes the name of the profile file, so it cannot be \".\" or \"..\" and "
                       "cannot hold / \\ < > : \" | ? * or letters this system's code page lacks. Please choose "
                       "another name.");

@@ -418,3 +418,11 @@ SolveReport Solver::Solve()
     report_.undecided = undecided;
     return report_;
 }
+
+SolveReport solveFromScratch(GridModel& grid, const CrossData& data)
+{
+    grid.SetDataSource(data);
+    grid.Clear();
+    GridSolveTarget target(grid);
+    return Solver(target).Solve();
+}

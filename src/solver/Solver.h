@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class CrossData;
 class GridModel;
 
 // The field the solver works on: cell states and colours to read and write,
@@ -167,3 +168,7 @@ private:
     // Copies of the field for guesses, one per depth, reused between runs.
     std::vector<std::vector<std::uint8_t>> saved_;
 };
+
+// Loads the crossword into the grid, clears the field and solves it from
+// scratch, as authors' tools rate a crossword.
+SolveReport solveFromScratch(GridModel& grid, const CrossData& data);

@@ -20,6 +20,11 @@ QString text(const std::string& key, const std::string& defaultText)
     return fromAnsi(Localization::expandLineBreaks(defaultText));
 }
 
+QString text(const Localization& table, const std::string& key, const std::string& defaultText)
+{
+    return fromAnsi(table.GetText(key, defaultText));
+}
+
 void localizeButtons(QMessageBox& box)
 {
     if (QAbstractButton* ok = box.button(QMessageBox::Ok))

@@ -153,11 +153,7 @@ Rating rate(const CrossData& data)
 {
     Rating r;
     GridModel grid;
-    grid.SetDataSource(data);
-    grid.Clear();
-    GridSolveTarget target(grid);
-    Solver solver(target);
-    r.report = solver.Solve();
+    r.report = solveFromScratch(grid, data);
     if (r.report.result != SolveResult::Solved)
         return r;
     r.matches = true;

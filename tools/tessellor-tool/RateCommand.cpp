@@ -55,11 +55,7 @@ char cellChar(const GridModel& grid, int c, int r)
 void rateOne(const std::string& id, const CrossData& data, const Options& options)
 {
     GridModel grid;
-    grid.SetDataSource(data);
-    grid.Clear();
-    GridSolveTarget target(grid);
-    Solver solver(target);
-    const SolveReport report = solver.Solve();
+    const SolveReport report = solveFromScratch(grid, data);
     if (options.json) {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.3f", report.seconds);
