@@ -584,7 +584,7 @@ void MainForm::DB_SolveClick()
             QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
                                      QString::fromStdString(report.text));
     };
-    if (grid.width() > Solver::kMaxLine || grid.height() > Solver::kMaxLine) {
+    if (!Solver::handles(grid.width(), grid.height())) {
         // Refused before clearing, so the player's work stays as it was.
         showReport(solver.Solve());
         return;

@@ -71,7 +71,7 @@ bool Solver::prepare()
     height_ = target_.height();
     rowSlots_ = target_.rowSlots();
     columnSlots_ = target_.columnSlots();
-    if (width_ <= 0 || height_ <= 0 || width_ > kMaxLine || height_ > kMaxLine || rowSlots_ < 0 || columnSlots_ < 0
+    if (!handles(width_, height_) || rowSlots_ < 0 || columnSlots_ < 0
         || rowSlots_ > width_ || columnSlots_ > height_)
         return false;
     const std::size_t cells = std::size_t(width_) * height_;

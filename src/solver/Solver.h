@@ -95,6 +95,11 @@ public:
     // One run from the field as it is (the window clears it first). A
     // crossword wider or taller than 100 is refused and left as it is.
     SolveReport Solve();
+    // Whether Solve would run on this field rather than refuse it.
+    static bool handles(int width, int height)
+    {
+        return width > 0 && height > 0 && width <= kMaxLine && height <= kMaxLine;
+    }
 
     // The line steps, public for tests. `line` is a column index when
     // `column`, else a row index.

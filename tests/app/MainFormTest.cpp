@@ -1,4 +1,5 @@
 #include "TestGrids.h"
+#include "WorkFolder.h"
 #include "app/MainForm.h"
 #include "app/TessellorApp.h"
 #include "dialogs/PreviewFrm.h"
@@ -42,12 +43,6 @@ protected:
     {
         initTessellorResources();
         ASSERT_TRUE(work.isValid());
-        QDir().mkpath(work.filePath("language"));
-        const QDir shipped(QStringLiteral(TESSELLOR_SOURCE_DIR "/language"));
-        for (const QString& name : shipped.entryList({"*.lng"}, QDir::Files))
-            QFile::copy(shipped.filePath(name), work.filePath("language/" + name));
-        previous = QDir::currentPath();
-        QDir::setCurrent(work.path());
         CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
         form = std::make_unique<MainForm>(false);
         CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
@@ -58,7 +53,6 @@ protected:
     void TearDown() override
     {
         form.reset();
-        QDir::setCurrent(previous);
         CrossException::setDisplay(nullptr);
     }
     GridModel& grid() { return form->gridModel(); }
@@ -67,8 +61,7 @@ protected:
         grid().SetDataSource(testgrids::crossword(rows));
     }
 
-    QTemporaryDir work;
-    QString previous;
+    WorkFolder work;
     std::unique_ptr<MainForm> form;
     std::vector<std::string> shownErrors;
     std::vector<std::string> notices;
@@ -338,22 +331,6 @@ TEST_F(MainFormTest, EscapedExceptionsEndTheProgramAfterTheirMessage)
     QApplication::sendEvent(&thrower, &other);
     ASSERT_EQ(shownErrors.size(), 2u);
     EXPECT_EQ(shownErrors[1], "disk on fire");
-}
-
-// Writes data/<pack>.qlp with the given members through the zip program.
-void makePack(const QString& pack, const std::vector<std::pair<QString, std::vector<std::string>>>& members)
-{
-    QDir().mkpath("data");
-    QTemporaryDir src;
-    for (const auto& [path, rows] : members) {
-        QDir(src.path()).mkpath(QFileInfo(path).path());
-        const auto bytes = testgrids::fileBytes(rows, "x");
-        QFile member(src.filePath(path));
-        ASSERT_TRUE(member.open(QIODevice::WriteOnly));
-        member.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-    }
-    const QString cmd = "cd '" + src.path() + "' && zip -q -r '" + QDir::current().filePath("data/" + pack + ".qlp") + "' .";
-    ASSERT_EQ(std::system(cmd.toLocal8Bit().constData()), 0);
 }
 
 TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrossword)

@@ -2,6 +2,7 @@
 
 #include "config/CrossException.h"
 #include "config/Localization.h"
+#include "WorkFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,17 +20,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(work.isValid());
-        QDir().mkpath(work.filePath("language"));
-        const QDir shipped(QStringLiteral(TESSELLOR_SOURCE_DIR "/language"));
-        for (const QString& name : shipped.entryList({"*.lng"}, QDir::Files))
-            QFile::copy(shipped.filePath(name), work.filePath("language/" + name));
-        previous = QDir::currentPath();
-        QDir::setCurrent(work.path());
         CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
     }
     void TearDown() override
     {
-        QDir::setCurrent(previous);
         CrossException::setDisplay(nullptr);
     }
     static void writeFile(const QString& path, const QByteArray& bytes)
@@ -39,8 +33,7 @@ protected:
         f.write(bytes);
     }
 
-    QTemporaryDir work;
-    QString previous;
+    WorkFolder work;
     Localization language;
     std::vector<std::string> shownErrors;
 };

@@ -151,22 +151,6 @@ TEST_F(MessageDialogsTest, AboutBoxClosesByOkAndEscAndOpensItsHelpByF1)
 
 namespace {
 
-void makePack(const QString& pack, const std::vector<std::pair<QString, std::vector<std::string>>>& members)
-{
-    QDir().mkpath("data");
-    QTemporaryDir src;
-    for (const auto& [path, rows] : members) {
-        QDir(src.path()).mkpath(QFileInfo(path).path());
-        const auto bytes = testgrids::fileBytes(rows, "x");
-        QFile member(src.filePath(path));
-        ASSERT_TRUE(member.open(QIODevice::WriteOnly));
-        member.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-    }
-    const QString cmd =
-        "cd '" + src.path() + "' && zip -q -r '" + QDir::current().filePath("data/" + pack + ".qlp") + "' .";
-    ASSERT_EQ(std::system(cmd.toLocal8Bit().constData()), 0);
-}
-
 void selectInTree(MainForm& form, const std::string& id)
 {
     for (QTreeWidgetItemIterator it(form.treeView()); *it; ++it) {
