@@ -113,6 +113,7 @@ TEST_F(MainFormTest, StartsWithTheLogoSolvedAndItsClues)
 
 TEST_F(MainFormTest, SolverButtonOnlyWithTheSwitch)
 {
+    EXPECT_FALSE(form->actions().solve->isVisible());
     MainForm withSwitch(true);
     EXPECT_TRUE(withSwitch.actions().solve->isVisible());
 }

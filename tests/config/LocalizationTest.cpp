@@ -237,27 +237,6 @@ TEST(LanguageNames, PrimaryLanguageIdsMapToFileNames)
         EXPECT_EQ(Localization::DefaultLanguageName(id), name) << std::hex << id;
 }
 
-TEST(LanguageNames, TableHasSeventyThreeLanguagesAndEveryOtherIdIsEnglish)
-{
-    std::set<std::string> names;
-    int english = 0;
-    for (unsigned id = 0; id < 0x400; ++id) {
-        const std::string name = Localization::DefaultLanguageName(id);
-        if (name == "english")
-            ++english;
-        else
-            names.insert(name);
-        EXPECT_EQ(name, [&] {
-            std::string lower = name;
-            std::transform(lower.begin(), lower.end(), lower.begin(), ::tolower);
-            return lower;
-        }());
-    }
-    // 73 listed ids, one of them english itself.
-    EXPECT_EQ(names.size(), 72u);
-    EXPECT_EQ(english, 0x400 - 72);
-}
-
 TEST_F(LanguageFolder, AvailableLanguagesAreRegularLngFilesWithoutTheirLastFourCharacters)
 {
     write("english", "");
@@ -300,21 +279,6 @@ TEST(ErrorMessages, MissingKeyShowsUnknownErrorAndFileTextsKeepTheirLineBreaks)
     EXPECT_EQ(shown, (std::vector<std::string>{"Not a profile.\nChoose another.", "Unknown error: error_12345",
                                                "Unknown error: error_30006"}));
     EXPECT_EQ(error.code(), 30006);
-}
-
-TEST(ErrorMessages, FailedLoadOfALanguageWithoutTheErrorTextShowsUnknownError)
-{
-    ScratchFolder scratch;
-    writeBytes(scratch.file("plain.lng"), "main_win_menu_game=Spiel\n");
-    Localization table;
-    table.setFolder(scratch.path());
-    table.LoadLanguage("plain");
-    try {
-        table.LoadLanguage("absent");
-        FAIL();
-    } catch (const CrossException& e) {
-        EXPECT_EQ(e.messageText(&table), "Unknown error: error_30005");
-    }
 }
 
 TEST(Placeholders, ConversionsAreListedInOrderWithTheirFlags)

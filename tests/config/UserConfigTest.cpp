@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <unistd.h>
 
 using namespace profiletest;
 using testgrids::crossword;
@@ -166,19 +165,6 @@ TEST_F(Profile, LanguageNamesNeverReachOutsideTheLanguageFolder)
     open();
     EXPECT_EQ(language.CurrentLanguage(), "english");
     EXPECT_EQ(shown, std::vector<std::string>{"No language"});
-}
-
-TEST_F(Profile, ReadOnlyProfileIsNotReplaced)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "the superuser may write any file";
-    const Bytes old = signature();
-    folder.write("Ann.pfl", old);
-    std::filesystem::permissions(folder.file("Ann.pfl"), std::filesystem::perms::owner_read);
-    auto p = open();
-    p->AddSolved("x");
-    EXPECT_FALSE(p->FinishSession(nullptr));
-    EXPECT_EQ(folder.read("Ann.pfl"), old);
 }
 
 TEST_F(Profile, NotAProfileFileRaises30006AndIsLeftAlone)

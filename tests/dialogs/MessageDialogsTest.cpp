@@ -105,32 +105,6 @@ TEST_F(MessageDialogsTest, SolvedNoticeRecordsTheCurrentCrosswordOnce)
     solved.hide();
 }
 
-TEST_F(MessageDialogsTest, AboutBoxShowsNameUnzipThanksAndTheFormattedVersion)
-{
-    AboutFrm about(language);
-    const QString info = about.info()->text();
-    EXPECT_TRUE(info.startsWith(QStringLiteral("Tessellor - ")));
-    EXPECT_TRUE(info.endsWith(QStringLiteral("\n\nUnzip code programmed by the INFO-ZIP group.")));
-    EXPECT_EQ(info.count(QStringLiteral("\n\n")), 2);
-    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("version: 2.0"));
-    EXPECT_EQ(about.windowTitle(), QStringLiteral("About..."));
-
-    language.LoadLanguage("german");
-    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("Version: 2.0"));
-    EXPECT_EQ(about.windowTitle(), QString::fromUtf8("Über..."));
-    EXPECT_EQ(about.buttOk()->caption(), QStringLiteral("OK"));
-
-    // Without the placeholder the text shows as it is; a stray conversion
-    // is shown, never read from memory.
-    writeFile("language/odd.lng", "about_version=Release two\r\n");
-    language.LoadLanguage("odd");
-    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("Release two"));
-    writeFile("language/slip.lng", "about_version=%s build %d\r\n");
-    language.LoadLanguage("slip");
-    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("2.0 build %d"));
-    EXPECT_EQ(about.info()->text(), info) << "set once, not by the language";
-}
-
 TEST_F(MessageDialogsTest, AboutBoxClosesByOkAndEscAndOpensItsHelpByF1)
 {
     AboutFrm about(language);
@@ -221,15 +195,3 @@ TEST_F(MessageDialogsTest, MainWindowConfirmsLeavingAndAnnouncesTheSolvedCrosswo
     qunsetenv("TEMP");
 }
 
-TEST_F(MessageDialogsTest, MainWindowAboutCommandOpensTheAboutBox)
-{
-    auto form = std::make_unique<MainForm>(false);
-    QString version;
-    auto shown = whenModal<AboutFrm>([&](AboutFrm& d) {
-        version = d.versionLabel()->text();
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    form->AboutClick();
-    EXPECT_EQ(*shown, 1);
-    EXPECT_EQ(version, QStringLiteral("version: 2.0"));
-}

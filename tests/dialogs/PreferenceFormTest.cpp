@@ -155,22 +155,6 @@ TEST_F(PreferenceFormTest, ALanguageThatCannotBeLoadedIsShownAndChangesNothing)
     EXPECT_EQ(language.CurrentLanguage(), "german");
 }
 
-TEST_F(PreferenceFormTest, TheOnlyCategoryShowsTheCommonPageAndF1ItsHelp)
-{
-    form->show();
-    ASSERT_EQ(form->category()->count(), 1);
-    form->common()->hide();
-    form->category()->setCurrentRow(0);
-    form->CategoryClick();
-    EXPECT_TRUE(form->common()->isVisible());
-
-    HelpViewer& help = HelpViewer::instance();
-    help.setHelpFolder(QStringLiteral(TESSELLOR_SOURCE_DIR "/help"));
-    QTest::keyClick(form->autoMark(), Qt::Key_F1);
-    EXPECT_TRUE(help.browser()->source().toString().endsWith(QStringLiteral("preferences.html")));
-    help.hide();
-}
-
 // The main window's Preferences command: settings take effect in the window.
 TEST_F(PreferenceFormTest, MainWindowCommandAppliesHoverAndLanguage)
 {

@@ -67,14 +67,6 @@ TEST_F(ProfileDialogTest, OffersEveryProfileFileAndPreselectsTheNewest)
     EXPECT_EQ(listed(dialog).count("Clara"), 0u);
 }
 
-TEST_F(ProfileDialogTest, WithoutProfilesTheNameIsNewUser)
-{
-    UserProfileDlg dialog(language);
-    EXPECT_EQ(dialog.username()->count(), 0);
-    EXPECT_EQ(dialog.username()->currentText(), QStringLiteral("New User"));
-    EXPECT_TRUE(dialog.username()->isEditable());
-}
-
 TEST_F(ProfileDialogTest, NamesThatCannotBeAProfileFileAreRefusedWithAMessage)
 {
     UserProfileDlg dialog(language);
@@ -152,40 +144,6 @@ TEST_F(ProfileDialogTest, EscAndCancelAnswerCancel)
     dialog.setResult(0);
     QTest::mouseClick(dialog.buttCancel(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(dialog.result(), UserProfileDlg::kCancel);
-}
-
-TEST_F(ProfileDialogTest, TextsFollowTheLanguageLoadedBeforeAndAfterCreation)
-{
-    language.LoadLanguage("german");
-    UserProfileDlg dialog(language);
-    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Benutzer auswählen"));
-    EXPECT_EQ(dialog.groupBox()->title(), QStringLiteral("Benutzername"));
-    EXPECT_EQ(dialog.buttOk()->caption(), QStringLiteral("OK"));
-    EXPECT_EQ(dialog.buttCancel()->caption(), QStringLiteral("Abbrechen"));
-    language.LoadLanguage("english");
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select user"));
-    EXPECT_EQ(dialog.buttCancel()->caption(), QStringLiteral("Cancel"));
-    const int before = codepage::current();
-    codepage::setCurrent(1251);
-    language.LoadLanguage("russian");
-    dialog.show();
-    const QStringList messages = tryName(dialog, QStringLiteral(".."));
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_TRUE(messages[0].startsWith(QString::fromUtf8("Имя пользователя"))) << messages[0].toStdString();
-    codepage::setCurrent(before);
-}
-
-TEST_F(ProfileDialogTest, F1OpensTheProfilesHelpPage)
-{
-    HelpViewer& help = HelpViewer::instance();
-    help.setHelpFolder(QStringLiteral(TESSELLOR_SOURCE_DIR "/help"));
-    help.browser()->clear();
-    UserProfileDlg dialog(language);
-    dialog.show();
-    QTest::keyClick(dialog.username()->lineEdit(), Qt::Key_F1);
-    EXPECT_TRUE(help.browser()->source().toString().endsWith(QStringLiteral("profiles.html")))
-        << help.browser()->source().toString().toStdString();
-    help.hide();
 }
 
 // The main window's first activation: the dialog cannot be cancelled and

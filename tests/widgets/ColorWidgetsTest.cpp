@@ -60,17 +60,6 @@ TEST(TColorMenuItem, SwatchIsOnePixelLargerOnEverySideWhenSelected)
     }
 }
 
-TEST(TColorMenuItem, CarriesItsColourAndATwoBlankCaption)
-{
-    TColorMenuItem item(nullptr, 0x66CCFF);
-    EXPECT_EQ(item.color(), RGB(0x66CCFF));
-    EXPECT_EQ(item.text(), QStringLiteral("  "));
-    EXPECT_FALSE(item.startsColumn());
-    const QSize s = TColorMenuItem::itemSize(QFontMetrics(QFont()));
-    EXPECT_GE(s.width(), 20);
-    EXPECT_GE(s.height(), 18);
-}
-
 TEST(TColorMenu, PaletteItemsFormSixColumnsOfThreeInIndexOrder)
 {
     TColorMenu menu;

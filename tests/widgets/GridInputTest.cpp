@@ -104,15 +104,6 @@ TEST_F(GridInput, LineShowsItsBandWhileDraggingAndCommitsOnRelease)
     EXPECT_EQ(pixel(2, 4), before);
 }
 
-TEST_F(GridInput, RectangleFillsItsCellsOnRelease)
-{
-    model().setDrawMode(DrawMode::Rect);
-    drag({centre(1, 1), centre(2, 2), centre(3, 3)}, Qt::RightButton);
-    for (int c = 0; c < 5; ++c)
-        for (int r = 0; r < 5; ++r)
-            EXPECT_EQ(model().cellState(c, r), c >= 1 && c <= 3 && r >= 1 && r <= 3 ? DefNo : Empty) << c << "," << r;
-}
-
 TEST_F(GridInput, ShiftPicksTheColourOfACellAndTheCursorFollows)
 {
     model().restoreCell(2, 2, DefYes, 5);

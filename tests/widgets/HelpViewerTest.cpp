@@ -129,25 +129,6 @@ TEST(HelpViewer, MissingFolderOrPageIsReportedAndNothingOpens)
     EXPECT_TRUE(viewer.browser()->toPlainText().contains(QStringLiteral("Contents page")));
 }
 
-TEST(HelpViewer, DefaultFolderIsHelpUnderTheWorkingFolder)
-{
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("help")));
-    writeFile(tmp.filePath(QStringLiteral("help/profiles.html")), "<html><body>Profile page</body></html>");
-    const QString before = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(tmp.path()));
-    HelpViewer viewer;
-    Messages messages;
-    viewer.setMessageHandler(messages.handler());
-    EXPECT_EQ(QDir(viewer.helpFolder()).canonicalPath(), QDir(tmp.filePath(QStringLiteral("help"))).canonicalPath());
-    const bool shown = viewer.showContext(HelpViewer::kProfileContext);
-    QDir::setCurrent(before);
-    EXPECT_TRUE(shown);
-    EXPECT_TRUE(messages.texts.isEmpty());
-    EXPECT_TRUE(viewer.browser()->toPlainText().contains(QStringLiteral("Profile page")));
-}
-
 TEST(UiText, DefaultsWithoutATableTranslationsWithOneAndEightBitConversion)
 {
     ASSERT_EQ(Localization::global(), nullptr);

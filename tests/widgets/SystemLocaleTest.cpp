@@ -41,19 +41,6 @@ TEST(SystemLocale, LocalesMapToTheirLanguageFileAndCodePage)
     }
 }
 
-TEST(SystemLocale, EmDashByteShowsAsEmDashInTheCyrillicAndWesternPages)
-{
-    const int saved = codepage::current();
-    const std::string rule = " A\x97" "B";
-    for (int page : {1251, 1252}) {
-        ASSERT_TRUE(codepage::setCurrent(page));
-        EXPECT_EQ(uitext::fromAnsi(rule), QStringLiteral(" A\u2014B")) << page;
-    }
-    codepage::setCurrent(1251);
-    EXPECT_EQ(uitext::fromAnsi("\xC8\xE3\xF0\xE0"), QStringLiteral("\u0418\u0433\u0440\u0430"));
-    codepage::setCurrent(saved);
-}
-
 }  // namespace
 
 namespace {
