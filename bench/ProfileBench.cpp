@@ -1,8 +1,8 @@
 // Reading and writing a large profile: 10,000 saved crosswords of 30 x 30
 // with 15 clue slots each way, about the most a long-time player collects.
 #include "config/Localization.h"
-#include "config/ProfileFile.h"
-#include "config/UserConfig.h"
+#include "profile/ProfileFile.h"
+#include "profile/UserConfig.h"
 
 #include <benchmark/benchmark.h>
 

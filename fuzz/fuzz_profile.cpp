@@ -1,7 +1,7 @@
 // Any bytes as a profile file: read, then write what was read and read it
 // again; the second read must give the same bytes as the first write.
 #include "config/CrossException.h"
-#include "config/ProfileFile.h"
+#include "profile/ProfileFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -39,7 +39,7 @@ private:
 
 } // namespace testgrids
 
-#include "grid/Color.h"
+#include "data/Color.h"
 
 namespace testgrids {
 

@@ -4,7 +4,7 @@
 #include "config/CrossException.h"
 #include "config/Localization.h"
 #include "config/SafeFormat.h"
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 #include "data/Pack.h"
 #include "dialogs/AboutFrm.h"
 #include "dialogs/InfoDialog.h"

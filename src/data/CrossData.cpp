@@ -1,7 +1,7 @@
 #include "data/CrossData.h"
 
 #include "config/CrossException.h"
-#include "grid/Color.h"
+#include "data/Color.h"
 
 #include <algorithm>
 #include <fstream>

@@ -3,7 +3,7 @@
 #include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 #include "widgets/UiText.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/TCustomButton.h"

@@ -1,7 +1,7 @@
 #include "dialogs/SolvedInfoForm.h"
 
 #include "config/Localization.h"
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 #include "widgets/UiText.h"
 #include "widgets/TCustomButton.h"
 

@@ -2,7 +2,7 @@
 
 #include "config/CodePage.h"
 #include "config/Localization.h"
-#include "config/ProfileFile.h"
+#include "profile/ProfileFile.h"
 #include "widgets/UiText.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/TCustomButton.h"

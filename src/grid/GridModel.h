@@ -2,7 +2,7 @@
 
 #include "data/CrossData.h"
 #include "grid/Cell.h"
-#include "grid/Color.h"
+#include "data/Color.h"
 #include "grid/History.h"
 
 #include <cstdint>

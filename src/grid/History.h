@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/Color.h"
+#include "data/Color.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "grid/Cell.h"
-#include "grid/Color.h"
+#include "data/Color.h"
 
 #include <array>
 #include <cstdint>

@@ -9,7 +9,7 @@
 #include "widgets/TColorToolButton.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 #include "packview/TPackView.h"
 #include "widgets/GridWidget.h"
 #include "widgets/TCustomButton.h"

@@ -1,10 +1,10 @@
-#include "ProfileTestSupport.h"
+#include "profile/ProfileTestSupport.h"
 
 #include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "config/LanguageKeys.h"
 #include "config/Localization.h"
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "TestGrids.h"
 #include "app/MainForm.h"
 #include "config/CodePage.h"
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 #include "dialogs/AboutFrm.h"
 #include "dialogs/InfoDialog.h"
 #include "dialogs/SolvedInfoForm.h"

@@ -1,7 +1,7 @@
 #include "DialogFixture.h"
 
 #include "app/MainForm.h"
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 #include "dialogs/PreferenceForm.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/TCustomButton.h"

@@ -2,7 +2,7 @@
 
 #include "app/MainForm.h"
 #include "config/CodePage.h"
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 #include "dialogs/UserProfileDlg.h"
 #include "widgets/HelpViewer.h"
 #include "widgets/TCustomButton.h"

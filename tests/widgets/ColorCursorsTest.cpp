@@ -1,6 +1,6 @@
 #include "widgets/ColorCursors.h"
 
-#include "grid/Color.h"
+#include "data/Color.h"
 
 #include <QImage>
 #include <QSet>

@@ -2,7 +2,7 @@
 #include "widgets/TColorMenuItem.h"
 #include "widgets/TColorToolButton.h"
 
-#include "grid/Color.h"
+#include "data/Color.h"
 
 #include <QImage>
 #include <QPainter>

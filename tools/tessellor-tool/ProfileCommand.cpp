@@ -3,7 +3,7 @@
 
 #include "config/CodePage.h"
 #include "config/CrossException.h"
-#include "config/ProfileFile.h"
+#include "profile/ProfileFile.h"
 
 #include <cstdio>
 #include <iostream>

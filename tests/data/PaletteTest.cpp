@@ -1,4 +1,4 @@
-#include "grid/Color.h"
+#include "data/Color.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/CrossState.h"
+#include "profile/CrossState.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "config/CrossException.h"
 #include "config/Localization.h"
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 #include "grid/GridModel.h"
 #include "ProfileTestSupport.h"
 #include "TestGrids.h"

@@ -1,4 +1,4 @@
-#include "grid/Color.h"
+#include "data/Color.h"
 
 const RGB kPalette[kPaletteSize] = {
     0xFFFFFF, // 0 white (background)

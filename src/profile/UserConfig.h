@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/CrossState.h"
-#include "config/ProfileFile.h"
+#include "profile/CrossState.h"
+#include "profile/ProfileFile.h"
 #include "data/PackModel.h"
 
 #include <functional>

@@ -1,4 +1,4 @@
-#include "config/CrossState.h"
+#include "profile/CrossState.h"
 
 namespace {
 

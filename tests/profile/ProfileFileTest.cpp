@@ -1,5 +1,5 @@
 #include "config/CrossException.h"
-#include "config/ProfileFile.h"
+#include "profile/ProfileFile.h"
 #include "ProfileTestSupport.h"
 
 #include <gtest/gtest.h>

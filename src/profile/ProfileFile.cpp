@@ -1,4 +1,4 @@
-#include "config/ProfileFile.h"
+#include "profile/ProfileFile.h"
 
 #include "config/AnsiCase.h"
 #include "config/CodePage.h"

@@ -1,4 +1,4 @@
-#include "config/UserConfig.h"
+#include "profile/UserConfig.h"
 
 #include "config/CodePage.h"
 #include "config/CrossException.h"
