@@ -1,6 +1,6 @@
 #include "config/CrossException.h"
 
-#include "config/Localization.h"
+#include "config/TextLookup.h"
 
 #include <cstdio>
 #include <utility>
@@ -23,18 +23,19 @@ std::string CrossException::key() const
     return "error_" + std::to_string(code_);
 }
 
-std::string CrossException::messageText(const Localization* language) const
+std::string CrossException::messageText(const TextLookup* language) const
 {
     const std::string k = key();
+    // The key is "error_" and digits, so the default has no line break to expand.
     const std::string fallback = "Unknown error: " + k;
     if (!language)
-        return Localization::expandLineBreaks(fallback);
+        return fallback;
     return language->GetText(k, fallback);
 }
 
 void CrossException::Show() const
 {
-    const std::string text = messageText(Localization::global());
+    const std::string text = messageText(TextLookup::current());
     if (display())
         display()(text);
     else

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-class Localization;
+class TextLookup;
 
 // The program's one exception for expected failures. Only the numeric code
 // travels; the text is looked up when the error is shown, so it appears in
@@ -19,7 +19,7 @@ public:
     // "error_" + code: the language key of the message.
     std::string key() const;
     // The message as it is shown: the key's text, or "Unknown error: <key>".
-    std::string messageText(const Localization* language) const;
+    std::string messageText(const TextLookup* language) const;
     // Shows the message in the installed display (a modal error box in the
     // game). Returns when the player has closed it; changes nothing else.
     void Show() const;

@@ -74,7 +74,11 @@ std::string asciiLower(std::string s)
 }  // namespace
 
 Localization* Localization::global() { return g_table; }
-void Localization::setGlobal(Localization* table) { g_table = table; }
+void Localization::setGlobal(Localization* table)
+{
+    g_table = table;
+    TextLookup::setCurrent(table);
+}
 
 std::map<std::string, std::string> Localization::parse(const std::string& bytes)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/TextLookup.h"
+
 #include <functional>
 #include <map>
 #include <string>
@@ -18,7 +20,7 @@
 // as UTF-8 and its keys and texts are converted to the current code page
 // (characters the page lacks become '?'), so that every text in memory stays
 // in one encoding whatever file it came from.
-class Localization {
+class Localization : public TextLookup {
 public:
     using Callback = std::function<void()>;
 
@@ -32,7 +34,7 @@ public:
 
     // The text for the key, or the default when the key is absent or empty;
     // in both cases every backslash-n pair becomes a line feed.
-    std::string GetText(const std::string& key, const std::string& defaultText) const;
+    std::string GetText(const std::string& key, const std::string& defaultText) const override;
 
     // Appends a window's callback; it runs after every later successful load,
     // in the order of registration. Registering sets no text by itself.
@@ -64,7 +66,8 @@ public:
     static constexpr std::size_t kMaxFileSize = 16u << 20;
 
     // The program's one table, owned by the main window; null before it is
-    // created and in programs without windows.
+    // created and in programs without windows. Setting it also makes it the
+    // table errors are shown in.
     static Localization* global();
     static void setGlobal(Localization* table);
 
