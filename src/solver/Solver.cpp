@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 
 // ------------------------------------------------------------ grid target
 
@@ -106,6 +107,8 @@ bool Solver::prepare()
     contradiction_ = abort_ = reported_ = false;
     placements_ = decided_ = 0;
     tries_ = 0;
+    nextReportAt_ = kProgressEvery;
+    lastReport_ = clock_();
     return true;
 }
 
@@ -128,19 +131,6 @@ void Solver::selectLine(bool column, int line)
         lineBase_ = std::size_t(line);
         lineStride_ = std::size_t(height_);
     }
-    // The last block needs its own length before the end; every block
-    // before it needs its length, a gap when the next has its colour, and
-    // room for the next to start inside the line.
-    if (slots_ > 0) {
-        const int last = slots_ - 1;
-        const int nLast = slotNumber_[last];
-        int tail = 0;
-        lastStart_[std::size_t(last)] = len_ - nLast;
-        for (int k = last - 1; k >= 0; --k) {
-            tail += slotNumber_[k] + (slotColour_[k + 1] == slotColour_[k] ? 1 : 0);
-            lastStart_[std::size_t(k)] = len_ - std::max(nLast, 1) - tail;
-        }
-    }
 }
 
 bool Solver::SolveLine(bool column, int line, int threshold)
@@ -157,44 +147,50 @@ bool Solver::SolveLine(bool column, int line, int threshold)
         return false;
 
     (column ? columnDirty_ : rowDirty_)[line] = 0;
-    for (int i = 0; i < len_; ++i)
-        canFill_[i] = canBlank_[i] = fillColour_[i] = mixedColour_[i] = 0;
-
-    const int n = slots_ > 0 ? slotNumber_[first] : 0;
-    const std::uint8_t c = slots_ > 0 ? slotColour_[first] : 0;
-    bool ok = false;
-    for (int p = 0; p <= len_ - n; ++p) {
-        if (p > 0 && stateAt(p - 1) == kFilled && colourAt(p - 1) == c)
-            break; // the first block cannot start after a cell of its colour
-        if (PlaceBlock(first, p)) {
-            ok = true;
-            for (int i = 0; i < p; ++i)
-                canBlank_[i] = 1;
-        }
+    for (int i = 0; i < len_; ++i) {
+        lineState_[i] = stateAt(i);
+        lineColour_[i] = colourAt(i);
     }
+    // A line without any clue slot is one block of length 0.
+    static const std::uint8_t kNoBlock[1] = {0};
+    LineCells cells;
+    cells.len = len_;
+    cells.state = lineState_.data();
+    cells.colour = lineColour_.data();
+    cells.blocks = slots_ > 0 ? slots_ - first : 1;
+    cells.number = slots_ > 0 ? slotNumber_ + first : kNoBlock;
+    cells.blockColour = slots_ > 0 ? slotColour_ + first : kNoBlock;
+    engine_->solve(cells, outcome_);
+
+    constexpr std::int64_t kSaturated = std::numeric_limits<std::int64_t>::max();
+    placements_ = outcome_.placements > kSaturated - placements_ ? kSaturated : placements_ + outcome_.placements;
+    if (placements_ >= nextReportAt_ || clock_() - lastReport_ >= kProgressSeconds)
+        progressReport();
     if (abort_)
         return true;
-    if (!ok) {
+    if (!outcome_.ok) {
         contradiction_ = true;
         return true;
     }
+    const auto& canFill = outcome_.canFill;
+    const auto& canBlank = outcome_.canBlank;
     for (int i = 0; i < len_; ++i) {
         std::uint8_t& s = stateAt(i);
-        if (s != kUndecided || canFill_[i] == canBlank_[i])
+        if (s != kUndecided || canFill[i] == canBlank[i])
             continue;
         // Filling it in one of several colours could be the wrong one and
         // make a solvable crossword look contradictory; the crossing line
         // settles the colour later.
-        if (canFill_[i] && mixedColour_[i])
+        if (canFill[i] && outcome_.mixed[i])
             continue;
         const int col = column ? line : i;
         const int row = column ? i : line;
         (column ? rowDirty_ : columnDirty_)[i] = 1;
         ++decided_;
         std::uint8_t& colour = colours_[lineBase_ + std::size_t(i) * lineStride_];
-        if (canFill_[i]) {
+        if (canFill[i]) {
             s = kFilled;
-            colour = fillColour_[i];
+            colour = outcome_.fillColour[i];
             target_.set(col, row, DefYes, PaletteColor(colour));
         } else {
             s = kBlank;
@@ -204,64 +200,6 @@ bool Solver::SolveLine(bool column, int line, int threshold)
         target_.redraw(col, row);
     }
     return true;
-}
-
-void Solver::cover(int p, int n, std::uint8_t c)
-{
-    for (int i = p; i < p + n; ++i) {
-        mixedColour_[i] |= std::uint8_t(canFill_[i] && fillColour_[i] != c);
-        canFill_[i] = 1;
-        fillColour_[i] = c;
-    }
-}
-
-bool Solver::PlaceBlock(int k, int p)
-{
-    if (abort_)
-        return false;
-    const int n = k < slots_ ? slotNumber_[k] : 0;
-    const std::uint8_t c = k < slots_ ? slotColour_[k] : 0;
-    if (p + n > len_)
-        return false;
-    const bool last = k >= slots_ - 1;
-    // Nothing from here could place the last block; the count of placements
-    // is the same as if every start were tried.
-    if (!last && p > lastStart_[std::size_t(k)])
-        return false;
-    if (last) {
-        ++placements_;
-        if (placements_ % kProgressEvery == 0)
-            progressReport();
-    }
-    for (int i = p; i < p + n; ++i) {
-        const std::uint8_t s = stateAt(i);
-        if (s == kBlank || (s == kFilled && colourAt(i) != c))
-            return false;
-    }
-    if (last) {
-        for (int i = p + n; i < len_; ++i)
-            if (stateAt(i) == kFilled)
-                return false;
-        cover(p, n, c);
-        for (int i = p + n; i < len_; ++i)
-            canBlank_[i] = 1;
-        return true;
-    }
-    const std::uint8_t c2 = slotColour_[k + 1];
-    const int s0 = p + n + (c2 == c ? 1 : 0);
-    bool ok = false;
-    const int end = std::min(len_ - 1, lastStart_[std::size_t(k) + 1]);
-    for (int s = s0; s <= end; ++s) {
-        if (s > 0 && stateAt(s - 1) == kFilled && colourAt(s - 1) == c2)
-            break; // the next block cannot start after a cell of its colour
-        if (PlaceBlock(k + 1, s)) {
-            ok = true;
-            cover(p, n, c);
-            for (int i = p + n; i < s; ++i)
-                canBlank_[i] = 1;
-        }
-    }
-    return ok;
 }
 
 void Solver::Propagate()
@@ -288,7 +226,11 @@ bool Solver::Search(int row0, int column0)
     ++tries_;
     Propagate();
     if (contradiction_ || abort_) {
-        report(abort_ ? SolveResult::Aborted : SolveResult::Contradiction);
+        // Every call but the first follows the blank guess at its start.
+        if (abort_ || tries_ == 1)
+            report(abort_ ? SolveResult::Aborted : SolveResult::Contradiction);
+        else
+            report(SolveResult::Contradiction, column0, row0);
         return false;
     }
     int foundRow = -1, foundColumn = -1;
@@ -343,11 +285,15 @@ void Solver::progressReport()
     const double progress = double(decided_) / (double(width_) * height_) * 100.0;
     std::snprintf(buf, sizeof buf, "Solving... Time: %s  Progress:  %.2f %% Try: %d Total: %lld",
                   statusClock(elapsed).c_str(), progress, tries_, static_cast<long long>(placements_ / 10000));
+    constexpr std::int64_t kSaturated = std::numeric_limits<std::int64_t>::max();
+    nextReportAt_ = placements_ >= kSaturated - kProgressEvery ? kSaturated
+                                                               : (placements_ / kProgressEvery + 1) * kProgressEvery;
+    lastReport_ = clock_();
     if (progress_ && progress_(buf))
         abort_ = true;
 }
 
-void Solver::report(SolveResult result)
+void Solver::report(SolveResult result, int guessColumn, int guessRow)
 {
     if (reported_)
         return;
@@ -360,6 +306,8 @@ void Solver::report(SolveResult result)
     r.placements = placements_;
     r.decided = decided_;
     r.level = tries_ * 0.1 + r.elapsed * 0.1;
+    r.guessColumn = guessColumn;
+    r.guessRow = guessRow;
     const std::string clock = statusClock(r.elapsed);
     char figures[200];
     std::snprintf(figures, sizeof figures, "Time: %s.\nSec: %d\nTrying: %d, Total: %lld\n\n LEVEL: %f", clock.c_str(),
@@ -381,8 +329,18 @@ void Solver::report(SolveResult result)
         r.status = "Stopped: " + std::to_string(undecided) + " cells undecided.";
         break;
     case SolveResult::Contradiction:
-        std::snprintf(head, sizeof head, "No solution: a line cannot be filled as its clues say.");
-        r.status = "No solution.";
+        if (guessColumn < 0) {
+            std::snprintf(head, sizeof head, "No solution: a line cannot be filled as its clues say.");
+            r.status = "No solution.";
+            break;
+        }
+        // Only the blank was tried at that cell, never a fill: the
+        // crossword may well have a solution, so this must not claim none.
+        std::snprintf(head, sizeof head,
+                      "The blank guess at column %d, row %d led to a contradiction; the rating stops there.",
+                      guessColumn + 1, guessRow + 1);
+        r.status = "Stopped: the guess at column " + std::to_string(guessColumn + 1) + ", row "
+                   + std::to_string(guessRow + 1) + " failed.";
         break;
     case SolveResult::Aborted:
         std::snprintf(head, sizeof head, "The solver was stopped with Escape.");
@@ -404,7 +362,8 @@ SolveReport Solver::Solve()
         report_.status = "Not solved: too large.";
         return report_;
     }
-    start_ = clock_();
+    start_ = lastReport_ = clock_();
+    nextReportAt_ = kProgressEvery;
     for (int c = 0; c < width_; ++c)
         columnDirty_[c] = 1;
     for (int r = 0; r < height_; ++r)

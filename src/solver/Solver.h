@@ -2,6 +2,7 @@
 
 #include "grid/Cell.h"
 #include "data/Color.h"
+#include "solver/LinePlacements.h"
 
 #include <array>
 #include <cstdint>
@@ -70,27 +71,38 @@ struct SolveReport {
     double level = 0;           // tries x 0.1 + elapsed x 0.1
     std::string text;           // the message the window shows
     std::string status;         // the status bar text at the end
+    // The blank guess whose consequences contradicted the clues (counted
+    // from 0), -1 when the contradiction came before any guess.
+    int guessColumn = -1, guessRow = -1;
 };
 
-// The automatic solver: line solving by enumerating every placement of a
-// line's blocks, scheduled by a rising limit on the blocks per line, with
-// guesses of blank cells when lines alone get stuck.
+// The automatic solver: line solving that decides what every placement of a
+// line's blocks agrees on, scheduled by a rising limit on the blocks per
+// line, with guesses of blank cells when lines alone get stuck. Its counts
+// (tries, placements) are those of enumerating every placement; the line
+// step computes them without doing so.
 class Solver {
 public:
     static constexpr int kMaxLine = 100;
     static constexpr int kMaxTries = 100;
     static constexpr std::int64_t kProgressEvery = 100000;
+    static constexpr double kProgressSeconds = 0.1;
 
-    // Called every 100000th placement with the progress text; returns true
-    // when the player asked to stop (Escape).
+    // Called with the progress text whenever the placements have passed a
+    // multiple of 100000 since the last call, and at least every 100 ms of a
+    // run; returns true when the player asked to stop (Escape).
     using Progress = std::function<bool(const std::string& statusText)>;
     // Seconds since some fixed moment; replaceable so tests control time.
     using Clock = std::function<double()>;
 
     explicit Solver(SolveTarget& target);
+    Solver(const Solver&) = delete;
+    Solver& operator=(const Solver&) = delete;
 
     void setProgress(Progress progress) { progress_ = std::move(progress); }
     void setClock(Clock clock) { clock_ = std::move(clock); }
+    // Replaces the line step (tests compare it with a plain enumeration).
+    void setLineEngine(LineEngine& engine) { engine_ = &engine; }
 
     // One run from the field as it is (the window clears it first). A
     // crossword wider or taller than 100 is refused and left as it is.
@@ -113,13 +125,16 @@ public:
     static const char* resultName(SolveResult result);
 
 private:
-    enum : std::uint8_t { kUndecided = 0, kFilled = 1, kBlank = 2, kMarked = 3 };
+    enum : std::uint8_t {
+        kUndecided = LineCells::kUndecided,
+        kFilled = LineCells::kFilled,
+        kBlank = LineCells::kBlank,
+        kMarked = LineCells::kMarked
+    };
 
-    bool PlaceBlock(int k, int p);
-    void cover(int p, int n, std::uint8_t c);
     void Propagate();
     bool Search(int row0, int column0);
-    void report(SolveResult result);
+    void report(SolveResult result, int guessColumn = -1, int guessRow = -1);
     void progressReport();
     std::string statusClock(int elapsed) const;
 
@@ -142,16 +157,13 @@ private:
 
     std::array<std::uint8_t, kMaxLine> columnDirty_{};
     std::array<std::uint8_t, kMaxLine> rowDirty_{};
-    std::array<std::uint8_t, kMaxLine> canFill_{};
-    std::array<std::uint8_t, kMaxLine> canBlank_{};
-    std::array<std::uint8_t, kMaxLine> fillColour_{};
-    // Per position: placements covered it with blocks of different colours,
-    // so it is filled but its colour is not known yet.
-    std::array<std::uint8_t, kMaxLine> mixedColour_{};
-    // Per slot of the line in hand: the last start from which this block and
-    // the ones after it can still fit. Starts beyond it cannot lead to a
-    // placement of the last block, so they are not enumerated at all.
-    std::array<int, kMaxLine + 1> lastStart_{};
+    // The line in hand, its cells side by side, and what its placements
+    // agree on.
+    std::array<std::uint8_t, kMaxLine> lineState_{};
+    std::array<std::uint8_t, kMaxLine> lineColour_{};
+    LineOutcome outcome_;
+    LinePlacements placementsEngine_;
+    LineEngine* engine_ = &placementsEngine_;
 
     // The line in hand.
     bool lineIsColumn_ = false;
@@ -169,6 +181,9 @@ private:
     std::int64_t decided_ = 0;
     int tries_ = 0;
     double start_ = 0;
+    // The next progress report is due at this count, or at this time.
+    std::int64_t nextReportAt_ = kProgressEvery;
+    double lastReport_ = 0;
     SolveReport report_;
     // Copies of the field for guesses, one per depth, reused between runs.
     std::vector<std::vector<std::uint8_t>> saved_;

@@ -1,9 +1,14 @@
+#include "EnumerationOracle.h"
 #include "TestGrids.h"
 #include "grid/GridModel.h"
+#include "solver/LinePlacements.h"
 #include "solver/Solver.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -33,14 +38,14 @@ public:
         states_[std::size_t(c) * height_ + r] = s;
         colours_[std::size_t(c) * height_ + r] = colour;
     }
-    // '.' undecided, 'x' blank, digits/letters palette index of a fill.
+    // As preset() below takes them.
     std::string row(int r = 0) const
     {
         std::string out;
         for (int c = 0; c < width_; ++c) {
             const CellState s = state(c, r);
             const int i = PaletteIndex(colour(c, r));
-            out += s == Empty ? '.' : s == DefNo ? 'x' : i < 10 ? char('0' + i) : char('a' + i - 10);
+            out += s == Empty ? '.' : s == DefNo ? 'x' : s == Mark ? 'm' : i < 10 ? char('0' + i) : char('a' + i - 10);
         }
         return out;
     }
@@ -52,87 +57,182 @@ private:
     std::vector<RGB> colours_;
 };
 
-std::string solveRow(LineField& field, int threshold = 5)
+// '.' undecided, 'x' blank, 'm' mark, digits and letters a fill of that
+// palette index.
+void preset(LineField& field, const std::string& cells)
 {
-    Solver solver(field);
-    EXPECT_TRUE(solver.prepare());
-    EXPECT_TRUE(solver.SolveLine(false, 0, threshold));
-    EXPECT_FALSE(solver.contradiction());
-    return field.row();
+    for (int c = 0; c < int(cells.size()); ++c) {
+        const char ch = cells[std::size_t(c)];
+        if (ch == 'x')
+            field.set(c, 0, DefNo, kWhite);
+        else if (ch == 'm')
+            field.set(c, 0, Mark, kWhite);
+        else if (ch != '.')
+            field.set(c, 0, DefYes, PaletteColor(ch <= '9' ? ch - '0' : ch - 'a' + 10));
+    }
 }
 
-TEST(SolveLine, SingleLinesDecideWhatEveryPlacementAgreesOn)
+TEST(SolveLine, DecidesWhatEveryPlacementAgreesOn)
 {
-    LineField eight(10, {{3, 8}});
-    EXPECT_EQ(solveRow(eight), "..333333..");
-
-    LineField five(5, {{3, 5}});
-    EXPECT_EQ(solveRow(five), "33333");
-
-    LineField twoTwo(5, {{3, 2}, {3, 2}});
-    EXPECT_EQ(solveRow(twoTwo), "33x33");
-
-    // Different colours may touch: (0,1), (0,2) and (1,2) all fit.
-    LineField touching(3, {{5, 1}, {11, 1}});
-    EXPECT_EQ(solveRow(touching), "...");
-
-    // No block: everything blank, but only once the threshold lets it in.
-    LineField empty(4, {{0, 0}, {0, 0}, {0, 0}});
-    Solver solver(empty);
-    ASSERT_TRUE(solver.prepare());
-    EXPECT_FALSE(solver.SolveLine(false, 0, 2));
-    EXPECT_EQ(empty.row(), "....");
-    EXPECT_TRUE(solver.SolveLine(false, 0, 3));
-    EXPECT_EQ(empty.row(), "xxxx");
+    struct Case {
+        std::vector<std::pair<int, int>> clues; // (colour, length)
+        std::string before, after;
+        bool contradiction;
+    } cases[] = {
+        {{{3, 8}}, "..........", "..333333..", false},
+        {{{3, 5}}, ".....", "33333", false},
+        {{{3, 2}, {3, 2}}, ".....", "33x33", false},
+        // Different colours may touch: (0,1), (0,2) and (1,2) all fit.
+        {{{5, 1}, {11, 1}}, "...", "...", false},
+        // The fill of colour 5 before the first block goes unseen, so one
+        // placement puts the 1 on cell 2 and another the 5: cell 2 stays
+        // open rather than take a colour that may be wrong.
+        {{{1, 1}, {5, 2}}, ".5...", ".5...", false},
+        // A mark constrains nothing; a blank does.
+        {{{3, 3}}, "m...x", "m33.x", false},
+        {{{3, 4}}, "..x..x.", "..x..x.", true},
+        // The last block may not leave a fill of any colour behind it.
+        {{{3, 1}}, "...5", "...5", true},
+    };
+    for (const Case& c : cases) {
+        LineField field(int(c.before.size()), c.clues);
+        preset(field, c.before);
+        Solver solver(field);
+        ASSERT_TRUE(solver.prepare());
+        EXPECT_TRUE(solver.SolveLine(false, 0, 5));
+        EXPECT_EQ(solver.contradiction(), c.contradiction) << c.before;
+        EXPECT_EQ(field.row(), c.after) << c.before;
+    }
 }
 
-TEST(SolveLine, CellFilledInDifferentColoursByDifferentPlacementsStaysOpen)
+TEST(SolveLine, ThresholdHoldsBackLinesWithManyBlocksButDoneLinesStillCount)
 {
-    // Clues 1 (colour 1) and 2 (colour 5) with cell 1 known as colour 5.
-    // The fill of colour 5 before the first block goes unseen, so a second
-    // placement puts the 1 on cell 2: cell 2 is filled either way, but in
-    // colour 5 or 1. Deciding colour 1 would be wrong (the picture is
-    // 1 5 5 . .) and would later look like a contradiction.
-    LineField field(5, {{1, 1}, {5, 2}});
-    field.set(1, 0, DefYes, PaletteColor(5));
-    EXPECT_EQ(solveRow(field), ".5...");
-}
-
-TEST(SolveLine, ClueThatCannotFitIsAContradictionAndChangesNothing)
-{
-    LineField field(7, {{3, 4}});
-    field.set(2, 0, DefNo, kWhite);
-    field.set(5, 0, DefNo, kWhite);
-    Solver solver(field);
-    ASSERT_TRUE(solver.prepare());
-    EXPECT_TRUE(solver.SolveLine(false, 0, 5));
-    EXPECT_TRUE(solver.contradiction());
-    EXPECT_EQ(field.row(), "..x..x.");
-}
-
-TEST(SolveLine, DecidedLinesStillCountTheirPlacements)
-{
-    LineField field(5, {{3, 2}, {3, 2}});
-    Solver solver(field);
-    ASSERT_TRUE(solver.prepare());
-    solver.SolveLine(false, 0, 5);
-    const auto first = solver.placements();
-    EXPECT_GT(first, 0);
-    EXPECT_EQ(solver.decided(), 5);
-    solver.SolveLine(false, 0, 5);
-    EXPECT_EQ(solver.placements(), 2 * first);
-    EXPECT_EQ(solver.decided(), 5);
-}
-
-TEST(SolveLine, ManyBlocksWaitForAHigherThreshold)
-{
-    LineField field(9, {{3, 1}, {3, 1}, {3, 1}, {3, 1}, {3, 1}});
-    Solver solver(field);
+    LineField five(9, {{3, 1}, {3, 1}, {3, 1}, {3, 1}, {3, 1}});
+    Solver solver(five);
     ASSERT_TRUE(solver.prepare());
     EXPECT_FALSE(solver.SolveLine(false, 0, 4));
     EXPECT_EQ(solver.placements(), 0);
     EXPECT_TRUE(solver.SolveLine(false, 0, 5));
-    EXPECT_EQ(field.row(), "3x3x3x3x3");
+    EXPECT_EQ(five.row(), "3x3x3x3x3");
+    EXPECT_EQ(solver.decided(), 9);
+    const auto first = solver.placements();
+    EXPECT_EQ(first, 1);
+    solver.SolveLine(false, 0, 5);
+    EXPECT_EQ(solver.placements(), 2 * first);
+    EXPECT_EQ(solver.decided(), 9);
+
+    // A line without blocks counts its blank slots as blocks.
+    LineField empty(4, {{0, 0}, {0, 0}, {0, 0}});
+    Solver none(empty);
+    ASSERT_TRUE(none.prepare());
+    EXPECT_FALSE(none.SolveLine(false, 0, 2));
+    EXPECT_EQ(empty.row(), "....");
+    EXPECT_TRUE(none.SolveLine(false, 0, 3));
+    EXPECT_EQ(empty.row(), "xxxx");
+}
+
+// ------------------------------------------- the enumeration as reference
+
+std::string describe(const LineCells& l)
+{
+    std::string s = "cells ";
+    for (int i = 0; i < l.len; ++i)
+        s += l.state[i] == LineCells::kFilled ? char('0' + l.colour[i] % 10)
+             : l.state[i] == LineCells::kBlank ? 'x'
+             : l.state[i] == LineCells::kMarked ? 'm'
+                                                : '.';
+    s += " blocks";
+    for (int k = 0; k < l.blocks; ++k) {
+        s += ' ';
+        s += std::to_string(l.number[k]);
+        s += '/';
+        s += std::to_string(l.blockColour[k]);
+    }
+    return s;
+}
+
+TEST(LinePlacements, AgreesWithTheEnumerationOnRandomLines)
+{
+    std::mt19937 rng(17);
+    LinePlacements dp;
+    EnumerationOracle oracle;
+    LineOutcome want, got;
+    int contradictions = 0, mixed = 0;
+    for (int round = 0; round < 40000; ++round) {
+        const bool colour = round % 2 == 1;
+        const int len = 1 + int(rng() % 18);
+        // Clues from a random picture, as the game derives them.
+        std::vector<int> picture(std::size_t(len), 0);
+        const unsigned density = 30 + rng() % 50;
+        for (int& v : picture)
+            if (rng() % 100 < density)
+                v = colour ? 1 + int(rng() % 3) : 1;
+        std::vector<std::uint8_t> number, blockColour;
+        for (int i = 0; i < len; ++i)
+            if (picture[std::size_t(i)] && (i == 0 || picture[std::size_t(i)] != picture[std::size_t(i) - 1])) {
+                number.push_back(1);
+                blockColour.push_back(std::uint8_t(picture[std::size_t(i)]));
+            } else if (picture[std::size_t(i)]) {
+                ++number.back();
+            }
+        if (number.empty()) { // blank slots standing in for blocks
+            number.assign(1 + rng() % 3, 0);
+            blockColour.assign(number.size(), 0);
+        } else if (rng() % 6 == 0) {
+            number[rng() % number.size()] += 1; // clues that may not fit
+        }
+        // Cells: some known from the picture, a few wrong, a few marks.
+        std::vector<std::uint8_t> state(std::size_t(len), LineCells::kUndecided), cellColour(std::size_t(len), 0);
+        const unsigned known = rng() % 70;
+        for (int i = 0; i < len; ++i) {
+            const unsigned r = rng() % 100;
+            int v = picture[std::size_t(i)];
+            if (r < 5)
+                v = v ? 0 : 1 + int(rng() % 3);
+            if (r < known) {
+                state[std::size_t(i)] = v ? LineCells::kFilled : LineCells::kBlank;
+                cellColour[std::size_t(i)] = std::uint8_t(v);
+            } else if (r > 95) {
+                state[std::size_t(i)] = LineCells::kMarked;
+            }
+        }
+        LineCells line{len, state.data(), cellColour.data(), int(number.size()), number.data(), blockColour.data()};
+        oracle.solve(line, want);
+        dp.solve(line, got);
+        ASSERT_EQ(got.ok, want.ok) << describe(line);
+        ASSERT_EQ(got.placements, want.placements) << describe(line);
+        contradictions += !want.ok;
+        for (int i = 0; i < len; ++i) {
+            ASSERT_EQ(got.canFill[i], want.canFill[i]) << describe(line) << " at " << i;
+            ASSERT_EQ(got.canBlank[i], want.canBlank[i]) << describe(line) << " at " << i;
+            ASSERT_EQ(got.mixed[i], want.mixed[i]) << describe(line) << " at " << i;
+            if (want.canFill[i] && !want.mixed[i]) {
+                ASSERT_EQ(got.fillColour[i], want.fillColour[i]) << describe(line) << " at " << i;
+            }
+            mixed += want.mixed[i];
+        }
+    }
+    // The draw must reach the cases that matter.
+    EXPECT_GT(contradictions, 1000);
+    EXPECT_GT(mixed, 1000);
+}
+
+TEST(LinePlacements, CountsSaturateInsteadOfWrapping)
+{
+    // Blank slots standing in for blocks are tried at every increasing
+    // choice of starts: C(100, 50), about 10^29, for fifty of them.
+    std::vector<std::uint8_t> state(100, LineCells::kUndecided), colour(100, 0);
+    std::vector<std::uint8_t> number(50, 0), blockColour(50, 0);
+    LineCells line{100, state.data(), colour.data(), 50, number.data(), blockColour.data()};
+    LinePlacements dp;
+    LineOutcome out;
+    dp.solve(line, out);
+    EXPECT_TRUE(out.ok);
+    EXPECT_EQ(out.placements, std::numeric_limits<std::int64_t>::max());
+    number.assign(5, 0);
+    line.blocks = 5;
+    dp.solve(line, out);
+    EXPECT_EQ(out.placements, 75287520); // C(100, 5)
 }
 
 struct Run {
@@ -211,9 +311,42 @@ TEST(Solve, StopsAfterAHundredGuessesWithoutClaimingSuccess)
     EXPECT_EQ(empty, report.undecided);
 }
 
-TEST(Solve, EscapeThroughTheProgressPollStopsTheRun)
+TEST(Solve, ProgressComesOncePerLineThatPassesAHundredThousandAndEvery100ms)
 {
-    // A line with many blocks gives enough placements for a progress call.
+    // 15 blocks of 5 in 100 cells: millions of placements in one line.
+    LineField many(100, std::vector<std::pair<int, int>>(15, {3, 5}));
+    Solver solver(many);
+    double now = 0;
+    solver.setClock([&] { return now; });
+    std::vector<std::int64_t> at;
+    solver.setProgress([&](const std::string&) {
+        at.push_back(solver.placements());
+        return false;
+    });
+    ASSERT_TRUE(solver.prepare());
+    solver.SolveLine(false, 0, 5);
+    solver.SolveLine(false, 0, 5);
+    ASSERT_EQ(at.size(), 2u);
+    EXPECT_GT(at[0], 10 * Solver::kProgressEvery);
+    EXPECT_EQ(at[1], 2 * at[0]);
+
+    // A line with one placement reports only when 100 ms have passed.
+    LineField one(5, {{3, 5}});
+    Solver quick(one);
+    int reports = 0;
+    quick.setClock([&] { return now; });
+    quick.setProgress([&](const std::string&) { return ++reports, false; });
+    now = 0;
+    ASSERT_TRUE(quick.prepare());
+    for (double t : {0.05, 0.09, 0.10, 0.15, 0.25}) {
+        now = t;
+        quick.SolveLine(false, 0, 5);
+    }
+    EXPECT_EQ(reports, 2); // at 0.10 and 0.25
+}
+
+TEST(Solve, EscapeAtAProgressReportStopsTheRunAtOnce)
+{
     std::string row;
     for (int i = 0; i < 20; ++i)
         row += "#.";
@@ -230,16 +363,73 @@ TEST(Solve, EscapeThroughTheProgressPollStopsTheRun)
         lastStatus = status;
         return true; // Escape
     });
-    if (report.placements >= Solver::kProgressEvery) {
-        EXPECT_EQ(polls, 1);
-        EXPECT_EQ(report.result, SolveResult::Aborted);
-        EXPECT_EQ(report.placements, Solver::kProgressEvery); // stops at that placement
-        EXPECT_EQ(lastStatus.rfind("Solving... Time: 00:00:00  Progress:  ", 0), 0u) << lastStatus;
-        EXPECT_NE(lastStatus.find("Total: 10"), std::string::npos) << lastStatus;
-        EXPECT_EQ(report.text.find("Solution is found."), std::string::npos);
-    } else {
-        GTEST_SKIP() << "too few placements for a progress report: " << report.placements;
+    EXPECT_EQ(polls, 1);
+    EXPECT_EQ(report.result, SolveResult::Aborted);
+    EXPECT_GE(report.placements, Solver::kProgressEvery);
+    EXPECT_EQ(lastStatus.rfind("Solving... Time: 00:00:00  Progress:  ", 0), 0u) << lastStatus;
+    EXPECT_NE(lastStatus.find("Total: " + std::to_string(report.placements / 10000)), std::string::npos)
+        << lastStatus;
+    EXPECT_EQ(report.text.find("Solution is found."), std::string::npos);
+}
+
+TEST(Solve, WholeRunsMatchTheEnumeration)
+{
+    std::mt19937 rng(7);
+    std::map<std::string, int> seen;
+    for (int round = 0; round < 400; ++round) {
+        const bool colour = round % 2 == 1;
+        const int w = 2 + int(rng() % 11), h = 2 + int(rng() % 11);
+        std::vector<std::string> rows(std::size_t(h), std::string(std::size_t(w), '.'));
+        const unsigned density = 20 + rng() % 60;
+        for (auto& r : rows)
+            for (char& ch : r)
+                if (rng() % 100 < density)
+                    ch = colour ? "159"[rng() % 3] : '#';
+        GridModel mine, enumerated;
+        mine.SetDataSource(testgrids::crossword(rows));
+        enumerated.SetDataSource(testgrids::crossword(rows));
+        // Some runs start from a field with a few cells set, right or wrong.
+        if (round % 3 == 0)
+            for (int i = 0; i < 3; ++i) {
+                const int c = int(rng() % unsigned(w)), r = int(rng() % unsigned(h));
+                const CellState s = rng() % 2 ? DefYes : DefNo;
+                const int index = colour ? int("159"[rng() % 3] - '0') : 3;
+                mine.restoreCell(c, r, s, index);
+                enumerated.restoreCell(c, r, s, index);
+            }
+        EnumerationOracle oracle;
+        GridSolveTarget target(enumerated);
+        Solver reference(target);
+        reference.setLineEngine(oracle);
+        reference.setClock([] { return 0.0; });
+        const SolveReport want = reference.Solve();
+        const SolveReport got = solveGrid(mine);
+        const std::string where = "round " + std::to_string(round);
+        ASSERT_EQ(got.result, want.result) << where;
+        ASSERT_EQ(got.tries, want.tries) << where;
+        ASSERT_EQ(got.placements, want.placements) << where;
+        ASSERT_EQ(got.decided, want.decided) << where;
+        ASSERT_EQ(got.undecided, want.undecided) << where;
+        ASSERT_EQ(got.text, want.text) << where;
+        for (int c = 0; c < w; ++c)
+            for (int r = 0; r < h; ++r) {
+                ASSERT_EQ(mine.cellState(c, r), enumerated.cellState(c, r)) << where << " " << c << "," << r;
+                ASSERT_EQ(mine.cellColourIndex(c, r), enumerated.cellColourIndex(c, r)) << where;
+            }
+        const bool guessed = got.tries > 1;
+        ++seen[std::string(Solver::resultName(got.result)) + (guessed ? " after guesses" : "")];
+        if (got.result == SolveResult::Contradiction && guessed) {
+            // Only the blank was tried there: this proves no crossword
+            // unsolvable, and the report must not say so.
+            EXPECT_EQ(got.text.find("No solution"), std::string::npos) << got.text;
+            EXPECT_NE(got.text.find("column " + std::to_string(got.guessColumn + 1) + ", row "
+                                    + std::to_string(got.guessRow + 1)),
+                      std::string::npos)
+                << got.text;
+        }
     }
+    for (const char* kind : {"solved", "solved after guesses", "contradiction", "contradiction after guesses"})
+        EXPECT_GT(seen[kind], 0) << kind;
 }
 
 TEST(Solve, RefusesMoreThanAHundredColumnsAndLeavesTheField)
