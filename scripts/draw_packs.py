@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Draws the pictures of the shipped packs as text grids under packs-src/.
 
-Small pictures are drawn by hand below; bigger ones and the patterns are
+Small pictures are drawn by hand below; bigger ones are
 composed from simple shapes. Run it again after changing a picture, then
 rebuild the packs (scripts/build_packs.sh). The text grid format is the one
 `tessellor-tool help build` describes.
@@ -530,112 +530,6 @@ OOOOOOOO
 ...OO...
 """))
 
-# ---------------------------------------------------------------- Patterns
-def rings(w, h, cols):
-    g = grid(w, h)
-    for y in range(h):
-        for x in range(w):
-            d = min(x, y, w - 1 - x, h - 1 - y)
-            c = cols[d % len(cols)]
-            g[y][x] = c
-    return rows_of(g)
-
-
-put("Patterns", "Frames", "frames", rings(12, 10, ["#", "."]))
-put("Patterns", "Frames", "rainbow_frames", rings(16, 12, ["R", "O", "Y", "E", "B", "F"]))
-
-
-def diamonds(w, h, size, cols):
-    g = grid(w, h)
-    for y in range(h):
-        for x in range(w):
-            d = abs(x - w // 2) + abs(y - h // 2)
-            g[y][x] = cols[(d // size) % len(cols)]
-    return rows_of(g)
-
-
-
-
-def waves(w, h, amp, period, cols, thick):
-    g = grid(w, h)
-    for x in range(w):
-        base = amp * math.sin(2 * math.pi * x / period)
-        for k, c in enumerate(cols):
-            yc = (k + 1) * h / (len(cols) + 1) + base
-            for y in range(h):
-                if abs(y - yc) < thick / 2:
-                    g[y][x] = c
-    return rows_of(g)
-
-
-
-
-def spiral(n):
-    g = grid(n, n)
-    x, y = 0, 0
-    dx, dy = 1, 0
-    lo, hi_x, hi_y, lo_y = 0, n - 1, n - 1, 2
-    # walk the spiral leaving a one-cell gap between the arms
-    left, right, top, bottom = 0, n - 1, 0, n - 1
-    while left <= right and top <= bottom:
-        for i in range(left, right + 1):
-            g[top][i] = "#"
-        for i in range(top, bottom + 1):
-            g[i][right] = "#"
-        if bottom - top >= 2:
-            for i in range(left, right + 1):
-                g[bottom][i] = "#"
-        if right - left >= 2:
-            for i in range(top + 2, bottom + 1):
-                g[i][left] = "#"
-        if top + 2 < bottom:
-            g[top + 2][left + 1] = "#"
-        left += 2
-        right -= 2
-        top += 2
-        bottom -= 2
-    return rows_of(g)
-
-
-put("Patterns", "Spirals", "spiral", spiral(13))
-put("Patterns", "Spirals", "big_spiral", spiral(21))
-
-
-def checker(w, h, cell, cols):
-    g = grid(w, h)
-    for y in range(h):
-        for x in range(w):
-            g[y][x] = cols[((x // cell) + (y // cell)) % len(cols)]
-    return rows_of(g)
-
-
-put("Patterns", "Tiles", "tiles", checker(12, 12, 3, ["R", "Y"]))
-put("Patterns", "Tiles", "quilt", checker(15, 10, 5, ["B", "E", "R"]))
-
-
-# scattered pieces: each needs a careful guess to tell apart
-def scatter(w, h, seed, cols, density):
-    # small deterministic generator, so the picture never changes
-    state = seed
-    g = grid(w, h)
-    for y in range(h):
-        for x in range(w):
-            state = (state * 1103515245 + 12345) & 0x7FFFFFFF
-            if (state >> 8) % 1000 < density * 1000:
-                state = (state * 1103515245 + 12345) & 0x7FFFFFFF
-                g[y][x] = cols[(state >> 8) % len(cols)]
-    return rows_of(g)
-
-
-# Seeds whose pictures the solver tells apart from every other picture.
-for i, seed in enumerate([23, 37, 41, 53, 79, 83]):
-    put("Patterns", "Confetti", f"confetti_{i + 1}", scatter(10, 10, seed, ["#"], 0.5))
-for i, seed in enumerate([102, 111, 134, 153]):
-    put("Patterns", "Confetti", f"confetti_{i + 7}", scatter(12, 12, seed, ["#"], 0.55))
-for i, seed in enumerate([212, 227]):
-    put("Patterns", "Confetti", f"sprinkles_{i + 1}", scatter(10, 10, seed, ["R", "B"], 0.6))
-
-
 # ---------------------------------------------------------------- Big
 def landscape():
     w, h = 40, 30
@@ -775,8 +669,10 @@ def main():
         with open(path, "w", newline="\n") as f:
             f.write(head + "\n".join(rows) + "\n")
         keep.add(os.path.normpath(path))
-    # pictures dropped from this script leave the sources too
-    for dirpath, _, files in os.walk(ROOT):
+    # pictures dropped from this script leave the sources too; packs it does
+    # not draw (their grids are edited by hand) are left alone
+    for dirpath, _, files in (w for pack in sorted({p[0] for p in PICTURES})
+                              for w in os.walk(os.path.join(ROOT, pack))):
         for fn in files:
             p = os.path.normpath(os.path.join(dirpath, fn))
             if fn.endswith(".txt") and p not in keep:
