@@ -1,10 +1,19 @@
-// The automatic solver's hot paths: one line with many blocks (the
-// enumeration is exponential in the blocks) and whole crosswords.
+// The rating solver's hot paths: one line with many blocks and whole
+// crosswords, each with the solver's own line step ("programme") beside the
+// plain enumeration of every placement it replaced ("enumeration"), on the
+// same inputs in one run.
+#include "EnumerationOracle.h"
+#include "data/CrossData.h"
+#include "data/Pack.h"
+#include "data/PackModel.h"
+#include "data/Zip.h"
+#include "grid/GridModel.h"
 #include "solver/Solver.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <filesystem>
 #include <random>
 #include <vector>
 
@@ -78,15 +87,21 @@ private:
     std::vector<RGB> colours_;
 };
 
+// Arguments start with the line step: 0 the enumeration, 1 the programme.
+void useEngine(Solver& solver, const benchmark::State& state, EnumerationOracle& oracle)
+{
+    if (state.range(0) == 0)
+        solver.setLineEngine(oracle);
+}
+
 // One row of 100 cells with `blocks` blocks of `length`, eleven cells of
-// slack left over: every placement of the blocks is enumerated, so the count
-// grows with the slack and the block count, which the threshold keeps away
-// from the first passes.
+// slack left over: the enumeration visits every placement, so its time grows
+// with the slack and the block count; the programme's with their product.
 void BM_SolveLineManyBlocks(benchmark::State& state)
 {
-    const int blocks = int(state.range(0));
-    const int length = int(state.range(1));
-    const bool colour = state.range(2) != 0;
+    const int blocks = int(state.range(1));
+    const int length = int(state.range(2));
+    const bool colour = state.range(3) != 0;
     std::vector<int> picture(100, 0);
     for (int b = 0; b < blocks; ++b) {
         const int v = colour ? 1 + b % 3 * 4 : 1;
@@ -95,6 +110,8 @@ void BM_SolveLineManyBlocks(benchmark::State& state)
     }
     PictureField field(100, 1, picture);
     Solver solver(field);
+    EnumerationOracle oracle;
+    useEngine(solver, state, oracle);
     std::int64_t placements = 0;
     for (auto _ : state) {
         field.clear();
@@ -107,19 +124,20 @@ void BM_SolveLineManyBlocks(benchmark::State& state)
         benchmark::Counter(double(placements) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SolveLineManyBlocks)
-    ->Args({10, 8, 0})
-    ->Args({15, 5, 0})
-    ->Args({10, 9, 1})
-    ->Unit(benchmark::kMillisecond);
+    ->ArgNames({"programme", "blocks", "length", "colour"})
+    ->ArgsProduct({{0, 1}, {10}, {8}, {0}})
+    ->ArgsProduct({{0, 1}, {15}, {5}, {0}})
+    ->ArgsProduct({{0, 1}, {10}, {9}, {1}})
+    ->Unit(benchmark::kMicrosecond);
 
 // Whole crosswords from a cleared field: dense random pictures (which line
 // solving mostly finishes, with a few guesses), in black and in three
-// colours, at the sizes packs use and larger. (Dense 100 x 100 pictures run for
-// minutes: their lines have too many placements to enumerate.)
+// colours, at the sizes packs use and larger. The enumeration is left out at
+// 100 x 100: it runs for minutes there.
 void BM_SolveCrossword(benchmark::State& state)
 {
-    const int w = int(state.range(0)), h = int(state.range(1));
-    const bool colour = state.range(2) != 0;
+    const int w = int(state.range(1)), h = int(state.range(2));
+    const bool colour = state.range(3) != 0;
     std::mt19937 rng(std::uint32_t(w * 1000 + h));
     std::vector<int> picture(std::size_t(w) * h, 0);
     // Colour comes in bands of ten rows, so a row keeps one colour and its
@@ -130,9 +148,11 @@ void BM_SolveCrossword(benchmark::State& state)
                 picture[std::size_t(r) * w + c] = colour ? 1 + (r / 10 % 3) * 4 : 1;
     PictureField field(w, h, picture);
     SolveReport report;
+    EnumerationOracle oracle;
     for (auto _ : state) {
         field.clear();
         Solver solver(field);
+        useEngine(solver, state, oracle);
         report = solver.Solve();
         benchmark::DoNotOptimize(report.tries);
     }
@@ -142,10 +162,57 @@ void BM_SolveCrossword(benchmark::State& state)
     state.SetLabel(Solver::resultName(report.result));
 }
 BENCHMARK(BM_SolveCrossword)
-    ->Args({30, 30, 0})
-    ->Args({40, 30, 1})
-    ->Args({60, 60, 0})
+    ->ArgNames({"programme", "w", "h", "colour"})
+    ->ArgsProduct({{0, 1}, {30}, {30}, {0}})
+    ->ArgsProduct({{0, 1}, {40}, {30}, {1}})
+    ->ArgsProduct({{0, 1}, {60}, {60}, {0}})
+    ->ArgsProduct({{1}, {100}, {100}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+
+// Every crossword of the shipped packs, rated one after another as the
+// pack builder does.
+void BM_SolveShippedPacks(benchmark::State& state)
+{
+    namespace fs = std::filesystem;
+    const std::string folder = std::string(TESSELLOR_SOURCE_DIR) + "/data";
+    std::vector<CrossData> crosswords;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        if (entry.path().extension() != ".qlp")
+            continue;
+        std::vector<std::string> members;
+        zipio::listMembers(entry.path().string(), [&](const std::string& m) { members.push_back(m); });
+        pack::setDataFolder(folder);
+        for (const auto& member : members) {
+            MemberInfo info;
+            if (!decodeMember(entry.path().filename().string(), member, info))
+                continue;
+            crosswords.emplace_back();
+            pack::loadFromPack(crosswords.back(), info.id);
+        }
+    }
+    if (crosswords.empty()) {
+        state.SkipWithError("no shipped packs");
+        return;
+    }
+    EnumerationOracle oracle;
+    GridModel grid;
+    std::int64_t placements = 0;
+    for (auto _ : state) {
+        placements = 0;
+        for (const CrossData& data : crosswords) {
+            grid.SetDataSource(data);
+            grid.Clear();
+            GridSolveTarget target(grid);
+            Solver solver(target);
+            useEngine(solver, state, oracle);
+            placements += solver.Solve().placements;
+        }
+    }
+    state.counters["crosswords"] = double(crosswords.size());
+    state.counters["placements"] = double(placements);
+}
+BENCHMARK(BM_SolveShippedPacks)->ArgName("programme")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
