@@ -14,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const CrossException&) {
         return 0;
     }
-    // Small enough that the enumeration stays quick.
-    if (d.width <= 0 || d.height <= 0 || d.width > 12 || d.height > 12)
+    // The line step costs length x blocks, so every size the solver takes
+    // stays quick; one past it reaches the refusal.
+    if (d.width <= 0 || d.height <= 0 || d.width > Solver::kMaxLine + 1 || d.height > Solver::kMaxLine + 1)
         return 0;
     GridModel grid;
     (void)solveFromScratch(grid, d);
