@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 #include <random>
@@ -14,63 +15,41 @@
 
 namespace {
 
-// A field of one row (or any size) with clues given directly, so single
-// lines can be solved in isolation.
+// One row with its clues given directly, its cells written as a string:
+// '.' undecided, 'x' blank, 'm' mark, digits and 'a'..'i' a fill of that
+// palette index.
 class LineField : public SolveTarget {
 public:
-    LineField(int width, std::vector<std::pair<int, int>> rowClues, int height = 1)
-        : width_(width), height_(height), rowClues_(std::move(rowClues)), states_(std::size_t(width) * height, Empty),
-          colours_(std::size_t(width) * height, kWhite)
+    LineField(std::vector<std::pair<int, int>> clues, std::string cells)
+        : clues_(std::move(clues)), cells_(std::move(cells))
     {
     }
-    int width() const override { return width_; }
-    int height() const override { return height_; }
-    int rowSlots() const override { return int(rowClues_.size()); }
+    int width() const override { return int(cells_.size()); }
+    int height() const override { return 1; }
+    int rowSlots() const override { return int(clues_.size()); }
     int columnSlots() const override { return 0; }
-    std::pair<int, int> clue(bool column, int, int slot) const override
+    std::pair<int, int> clue(bool, int, int slot) const override { return clues_[std::size_t(slot)]; }
+    CellState state(int c, int) const override
     {
-        return column ? std::pair<int, int>{0, 0} : rowClues_[std::size_t(slot)];
+        const char ch = cells_[std::size_t(c)];
+        return ch == '.' ? Empty : ch == 'x' ? DefNo : ch == 'm' ? Mark : DefYes;
     }
-    CellState state(int c, int r) const override { return states_[std::size_t(c) * height_ + r]; }
-    RGB colour(int c, int r) const override { return colours_[std::size_t(c) * height_ + r]; }
-    void set(int c, int r, CellState s, RGB colour) override
+    RGB colour(int c, int) const override
     {
-        states_[std::size_t(c) * height_ + r] = s;
-        colours_[std::size_t(c) * height_ + r] = colour;
+        const char ch = cells_[std::size_t(c)];
+        return PaletteColor(ch >= '1' && ch <= '9' ? ch - '0' : ch >= 'a' && ch <= 'i' ? ch - 'a' + 10 : 0);
     }
-    // As preset() below takes them.
-    std::string row(int r = 0) const
+    void set(int c, int, CellState s, RGB colour) override
     {
-        std::string out;
-        for (int c = 0; c < width_; ++c) {
-            const CellState s = state(c, r);
-            const int i = PaletteIndex(colour(c, r));
-            out += s == Empty ? '.' : s == DefNo ? 'x' : s == Mark ? 'm' : i < 10 ? char('0' + i) : char('a' + i - 10);
-        }
-        return out;
+        const int i = PaletteIndex(colour);
+        cells_[std::size_t(c)] = s == Empty ? '.' : s == DefNo ? 'x' : s == Mark ? 'm' : i < 10 ? char('0' + i) : char('a' + i - 10);
     }
+    const std::string& row() const { return cells_; }
 
 private:
-    int width_, height_;
-    std::vector<std::pair<int, int>> rowClues_;
-    std::vector<CellState> states_;
-    std::vector<RGB> colours_;
+    std::vector<std::pair<int, int>> clues_;
+    std::string cells_;
 };
-
-// '.' undecided, 'x' blank, 'm' mark, digits and letters a fill of that
-// palette index.
-void preset(LineField& field, const std::string& cells)
-{
-    for (int c = 0; c < int(cells.size()); ++c) {
-        const char ch = cells[std::size_t(c)];
-        if (ch == 'x')
-            field.set(c, 0, DefNo, kWhite);
-        else if (ch == 'm')
-            field.set(c, 0, Mark, kWhite);
-        else if (ch != '.')
-            field.set(c, 0, DefYes, PaletteColor(ch <= '9' ? ch - '0' : ch - 'a' + 10));
-    }
-}
 
 TEST(SolveLine, DecidesWhatEveryPlacementAgreesOn)
 {
@@ -95,8 +74,7 @@ TEST(SolveLine, DecidesWhatEveryPlacementAgreesOn)
         {{{3, 1}}, "...5", "...5", true},
     };
     for (const Case& c : cases) {
-        LineField field(int(c.before.size()), c.clues);
-        preset(field, c.before);
+        LineField field(c.clues, c.before);
         Solver solver(field);
         ASSERT_TRUE(solver.prepare());
         EXPECT_TRUE(solver.SolveLine(false, 0, 5));
@@ -107,7 +85,7 @@ TEST(SolveLine, DecidesWhatEveryPlacementAgreesOn)
 
 TEST(SolveLine, ThresholdHoldsBackLinesWithManyBlocksButDoneLinesStillCount)
 {
-    LineField five(9, {{3, 1}, {3, 1}, {3, 1}, {3, 1}, {3, 1}});
+    LineField five({{3, 1}, {3, 1}, {3, 1}, {3, 1}, {3, 1}}, ".........");
     Solver solver(five);
     ASSERT_TRUE(solver.prepare());
     EXPECT_FALSE(solver.SolveLine(false, 0, 4));
@@ -122,7 +100,7 @@ TEST(SolveLine, ThresholdHoldsBackLinesWithManyBlocksButDoneLinesStillCount)
     EXPECT_EQ(solver.decided(), 9);
 
     // A line without blocks counts its blank slots as blocks.
-    LineField empty(4, {{0, 0}, {0, 0}, {0, 0}});
+    LineField empty({{0, 0}, {0, 0}, {0, 0}}, "....");
     Solver none(empty);
     ASSERT_TRUE(none.prepare());
     EXPECT_FALSE(none.SolveLine(false, 0, 2));
@@ -135,20 +113,24 @@ TEST(SolveLine, ThresholdHoldsBackLinesWithManyBlocksButDoneLinesStillCount)
 
 std::string describe(const LineCells& l)
 {
-    std::string s = "cells ";
+    std::string s;
     for (int i = 0; i < l.len; ++i)
-        s += l.state[i] == LineCells::kFilled ? char('0' + l.colour[i] % 10)
-             : l.state[i] == LineCells::kBlank ? 'x'
-             : l.state[i] == LineCells::kMarked ? 'm'
-                                                : '.';
-    s += " blocks";
-    for (int k = 0; k < l.blocks; ++k) {
-        s += ' ';
-        s += std::to_string(l.number[k]);
-        s += '/';
-        s += std::to_string(l.blockColour[k]);
-    }
+        s += "._xm"[l.state[i]] == '_' ? char('0' + l.colour[i]) : "._xm"[l.state[i]];
+    for (int k = 0; k < l.blocks; ++k)
+        s += " " + std::to_string(l.number[k]) + "/" + std::to_string(l.blockColour[k]);
     return s;
+}
+
+// Per position, the colour that fills it ('*' several, '-' none) and
+// whether it can stay blank; then whether the line fits and its count.
+std::string outcome(const LineOutcome& o, int len)
+{
+    std::string s;
+    for (int i = 0; i < len; ++i) {
+        s += !o.canFill[i] ? '-' : o.mixed[i] ? '*' : char('0' + o.fillColour[i]);
+        s += o.canBlank[i] ? "x " : "- ";
+    }
+    return s + (o.ok ? "fits " : "contradiction ") + std::to_string(o.placements);
 }
 
 TEST(LinePlacements, AgreesWithTheEnumerationOnRandomLines)
@@ -199,18 +181,9 @@ TEST(LinePlacements, AgreesWithTheEnumerationOnRandomLines)
         LineCells line{len, state.data(), cellColour.data(), int(number.size()), number.data(), blockColour.data()};
         oracle.solve(line, want);
         dp.solve(line, got);
-        ASSERT_EQ(got.ok, want.ok) << describe(line);
-        ASSERT_EQ(got.placements, want.placements) << describe(line);
+        ASSERT_EQ(outcome(got, len), outcome(want, len)) << describe(line);
         contradictions += !want.ok;
-        for (int i = 0; i < len; ++i) {
-            ASSERT_EQ(got.canFill[i], want.canFill[i]) << describe(line) << " at " << i;
-            ASSERT_EQ(got.canBlank[i], want.canBlank[i]) << describe(line) << " at " << i;
-            ASSERT_EQ(got.mixed[i], want.mixed[i]) << describe(line) << " at " << i;
-            if (want.canFill[i] && !want.mixed[i]) {
-                ASSERT_EQ(got.fillColour[i], want.fillColour[i]) << describe(line) << " at " << i;
-            }
-            mixed += want.mixed[i];
-        }
+        mixed += std::count(want.mixed.begin(), want.mixed.begin() + len, 1);
     }
     // The draw must reach the cases that matter.
     EXPECT_GT(contradictions, 1000);
@@ -234,11 +207,6 @@ TEST(LinePlacements, CountsSaturateInsteadOfWrapping)
     dp.solve(line, out);
     EXPECT_EQ(out.placements, 75287520); // C(100, 5)
 }
-
-struct Run {
-    SolveReport report;
-    GridModel grid;
-};
 
 SolveReport solveGrid(GridModel& grid, Solver::Progress progress = {})
 {
@@ -314,7 +282,7 @@ TEST(Solve, StopsAfterAHundredGuessesWithoutClaimingSuccess)
 TEST(Solve, ProgressComesOncePerLineThatPassesAHundredThousandAndEvery100ms)
 {
     // 15 blocks of 5 in 100 cells: millions of placements in one line.
-    LineField many(100, std::vector<std::pair<int, int>>(15, {3, 5}));
+    LineField many(std::vector<std::pair<int, int>>(15, {3, 5}), std::string(100, '.'));
     Solver solver(many);
     double now = 0;
     solver.setClock([&] { return now; });
@@ -331,7 +299,7 @@ TEST(Solve, ProgressComesOncePerLineThatPassesAHundredThousandAndEvery100ms)
     EXPECT_EQ(at[1], 2 * at[0]);
 
     // A line with one placement reports only when 100 ms have passed.
-    LineField one(5, {{3, 5}});
+    LineField one({{3, 5}}, ".....");
     Solver quick(one);
     int reports = 0;
     quick.setClock([&] { return now; });
