@@ -4,9 +4,12 @@
 #include "config/CrossException.h"
 #include "data/CrossData.h"
 #include "grid/GridModel.h"
+#include "solver/Clues.h"
+#include "solver/CompleteSolver.h"
 #include "solver/Solver.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -143,32 +146,57 @@ bool isColour(const CrossData& d)
     return false;
 }
 
-struct Rating {
-    SolveReport report;
-    bool matches = false; // the solver's picture is the author's picture
-    int level = -1;
-};
-
-Rating rate(const CrossData& data)
+// The level from the rating solver's own counts. A unique crossword on
+// which it guesses or gets stuck (its colour logic is not exact) is hard.
+int rateLevel(const CrossData& data, SolveReport& report)
 {
-    Rating r;
     GridModel grid;
-    r.report = solveFromScratch(grid, data);
-    if (r.report.result != SolveResult::Solved)
-        return r;
-    r.matches = true;
-    for (int x = 0; x < data.width && r.matches; ++x)
-        for (int y = 0; y < data.height; ++y) {
-            const int want = std::max(data.value(x, y), 0);
-            const bool filled = grid.cellState(x, y) == DefYes;
-            if (filled != (want > 0) || (filled && grid.cellColourIndex(x, y) != want)) {
-                r.matches = false;
-                break;
+    report = solveFromScratch(grid, data);
+    if (report.result != SolveResult::Solved || report.tries > 1)
+        return 3;
+    const double work = double(report.placements) / (double(data.width) * data.height);
+    return work >= kLevel3Work ? 3 : work >= kLevel2Work ? 2 : work >= kLevel1Work ? 1 : 0;
+}
+
+// Whether the picture is the only one its clues allow; says why not.
+bool onlySolution(const CrossData& data, double timeLimit, std::string& why)
+{
+    Clues clues;
+    if (!Clues::fromCrossword(data, clues)) {
+        why = "more than 18 colours";
+        return false;
+    }
+    CompleteSolver solver(clues);
+    const SolveCount count = solver.solve({timeLimit, 0});
+    if (count.solutions >= 2) {
+        for (int y = 0; y < data.height; ++y)
+            for (int x = 0; x < data.width; ++x) {
+                const std::size_t i = std::size_t(y) * std::size_t(data.width) + std::size_t(x);
+                if (count.first[i] != count.second[i]) {
+                    why = "more than one picture fits its clues; two of them differ first at column "
+                        + std::to_string(x + 1) + ", row " + std::to_string(y + 1) + " (counted from 1 at the top left)";
+                    return false;
+                }
             }
-        }
-    const double work = double(r.report.placements) / (double(data.width) * data.height);
-    r.level = r.report.tries > 1 || work >= kLevel3Work ? 3 : work >= kLevel2Work ? 2 : work >= kLevel1Work ? 1 : 0;
-    return r;
+    }
+    if (count.stopped) {
+        char text[96];
+        std::snprintf(text, sizeof text, "not settled within %g s whether other pictures fit its clues", timeLimit);
+        why = text;
+        return false;
+    }
+    if (count.solutions == 1) {
+        for (int y = 0; y < data.height; ++y)
+            for (int x = 0; x < data.width; ++x)
+                if (count.first[std::size_t(y) * std::size_t(data.width) + std::size_t(x)]
+                    != std::max(data.value(x, y), 0)) {
+                    why = "the solver's only solution is not the picture (please report this)";
+                    return false;
+                }
+        return true;
+    }
+    why = "no picture fits its clues (please report this)";
+    return false;
 }
 
 int run(const std::vector<std::string>& args)
@@ -176,6 +204,7 @@ int run(const std::vector<std::string>& args)
     int givenLevel = -1;
     bool solve = true;
     bool verbose = false;
+    double timeLimit = 60;
     std::vector<std::string> pos;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--level" && i + 1 < args.size()) {
@@ -183,6 +212,13 @@ int run(const std::vector<std::string>& args)
             if (givenLevel < 0 || givenLevel > 3) { std::cerr << "tessellor-tool build: --level takes 0..3\n"; return 2; }
         } else if (args[i] == "--no-solve") {
             solve = false;
+        } else if (args[i] == "--time-limit" && i + 1 < args.size()) {
+            char* end = nullptr;
+            timeLimit = std::strtod(args[++i].c_str(), &end);
+            if (*end || !(timeLimit >= 0) || timeLimit > 1e6) {
+                std::cerr << "tessellor-tool build: --time-limit takes seconds (0 for none)\n";
+                return 2;
+            }
         } else if (args[i] == "--verbose") {
             verbose = true;
         } else {
@@ -190,7 +226,7 @@ int run(const std::vector<std::string>& args)
         }
     }
     if (pos.size() != 2) {
-        std::cerr << "usage: tessellor-tool build [--level N] [--no-solve] [--verbose] SOURCE_DIR OUT.qlp\n";
+        std::cerr << "usage: tessellor-tool build [--level N] [--no-solve] [--time-limit S] [--verbose] SOURCE_DIR OUT.qlp\n";
         return 2;
     }
     fs::path srcDir = pos[0];
@@ -237,23 +273,19 @@ int run(const std::vector<std::string>& args)
         }
         if (s.level < 0) s.level = givenLevel;
         if (solve) {
-            Rating r = rate(s.data);
+            std::string why;
+            if (!onlySolution(s.data, timeLimit, why)) {
+                std::cerr << f.string() << ": " << why << "\n";
+                failed = true;
+                continue;
+            }
+            SolveReport report;
+            const int level = rateLevel(s.data, report);
             if (verbose)
                 std::cout << rel << "  " << s.data.width << " x " << s.data.height << "  "
-                          << Solver::resultName(r.report.result) << "  tries " << r.report.tries << "  placements "
-                          << r.report.placements << "  level " << r.level << "\n";
-            if (r.report.result != SolveResult::Solved) {
-                std::cerr << f.string() << ": the solver does not solve it (" << Solver::resultName(r.report.result)
-                          << ", " << r.report.undecided << " cells undecided)\n";
-                failed = true;
-                continue;
-            }
-            if (!r.matches) {
-                std::cerr << f.string() << ": the solver finds another picture with the same clues\n";
-                failed = true;
-                continue;
-            }
-            if (s.level < 0) s.level = r.level;
+                          << Solver::resultName(report.result) << "  tries " << report.tries << "  placements "
+                          << report.placements << "  level " << level << "\n";
+            if (s.level < 0) s.level = level;
         }
         if (s.level < 0) {
             std::cerr << f.string() << ": level 0..3 missing (header \"level: N\" or --level; --no-solve does not rate)\n";
@@ -302,7 +334,7 @@ int run(const std::vector<std::string>& args)
 }
 
 Command::Registrar reg({"build", "make a pack from a folder of pictures",
-                        "tessellor-tool build [--level N] [--no-solve] [--verbose] SOURCE_DIR OUT.qlp\n"
+                        "tessellor-tool build [--level N] [--no-solve] [--time-limit S] [--verbose] SOURCE_DIR OUT.qlp\n"
                         "  Every .txt (text grid), .png or .bmp below SOURCE_DIR becomes one crossword,\n"
                         "  member FOLDERS/TITLE_C_L.ql (the file's path below SOURCE_DIR without its\n"
                         "  extension, then the flags). Members are written in byte order of their paths\n"
@@ -321,15 +353,20 @@ Command::Registrar reg({"build", "make a pack from a folder of pictures",
                         "  13 light magenta, 14 magenta, 15 dark magenta, 16 light yellow, 17 yellow,\n"
                         "  18 ochre.\n"
                         "\n"
-                        "  Every crossword is solved by the automatic solver from a cleared field; one\n"
-                        "  it does not solve completely, or solves to another picture, stops the build.\n"
-                        "  L, the level, is the one given (header, else --level), else the rating:\n"
-                        "    3  the solver needed guesses (more than one try), or lines alone took\n"
-                        "       at least 1000 placements per cell\n"
+                        "  Every crossword must be the only picture its clues allow: the complete solver\n"
+                        "  (see \"help check\") counts the solutions from the clues alone, and a crossword\n"
+                        "  with more than one stops the build with a message naming it and the first cell\n"
+                        "  where two of its solutions differ. One it cannot settle within the time limit\n"
+                        "  (--time-limit S, default 60 s per crossword) stops the build as well.\n"
+                        "  L, the level, is the one given (header, else --level), else the rating of the\n"
+                        "  automatic solver run from a cleared field:\n"
+                        "    3  it needed guesses (more than one try) or ended without solving (its\n"
+                        "       colour logic is not exact), or lines alone took at least 1000\n"
+                        "       placements per cell\n"
                         "    2  lines alone, at least 4.0 placements per cell\n"
                         "    1  lines alone, at least 1.5 placements per cell\n"
                         "    0  lines alone, less\n"
-                        "  --no-solve skips the solver; every crossword then needs a given level.\n"
+                        "  --no-solve skips both solvers; every crossword then needs a given level.\n"
                         "  --verbose  one line per crossword with the solver's figures and the rating.\n"
                         "  The pack is written to OUT.qlp.part first and renamed when complete.\n",
                         run});

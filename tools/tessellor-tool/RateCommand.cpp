@@ -1,17 +1,13 @@
 // "rate": runs the automatic solver on crosswords and packs and prints how
 // it went, so authors can check that a crossword is solvable and how hard.
 #include "Command.h"
+#include "Inputs.h"
 
-#include "config/CrossException.h"
 #include "data/CrossData.h"
-#include "data/Pack.h"
-#include "data/PackModel.h"
-#include "data/Zip.h"
 #include "grid/GridModel.h"
 #include "solver/Solver.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -21,24 +17,6 @@ struct Options {
     bool json = false;
     bool cells = false;
 };
-
-std::string jsonString(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += char(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += char(c);
-        }
-    }
-    return out + "\"";
-}
 
 char cellChar(const GridModel& grid, int c, int r)
 {
@@ -91,35 +69,6 @@ void rateOne(const std::string& id, const CrossData& data, const Options& option
     std::cout.flush();
 }
 
-// Every crossword of a pack, in member order, through the same extraction
-// the game uses.
-bool ratePack(const std::string& path, const Options& options)
-{
-    namespace fs = std::filesystem;
-    const fs::path pack(path);
-    std::vector<std::string> members;
-    if (zipio::listMembers(path, [&](const std::string& m) { members.push_back(m); }) != 0)
-        return false;
-    pack::setDataFolder(pack.has_parent_path() ? pack.parent_path().string() : std::string("."));
-    bool allRead = true;
-    for (const std::string& member : members) {
-        MemberInfo info;
-        if (!decodeMember(pack.filename().string(), member, info))
-            continue;
-        CrossData data;
-        try {
-            pack::loadFromPack(data, info.id);
-        } catch (const CrossException& e) {
-            std::cerr << "tessellor-tool rate: cannot read " << member << " in " << path << " (error " << e.code()
-                      << ")\n";
-            allRead = false;
-            continue;
-        }
-        rateOne(info.id, data, options);
-    }
-    return allRead;
-}
-
 int run(const std::vector<std::string>& args)
 {
     Options options;
@@ -137,30 +86,11 @@ int run(const std::vector<std::string>& args)
         return 2;
     }
     int status = 0;
-    for (const std::string& path : paths) {
-        const bool isPack = path.size() > 4 && path.compare(path.size() - 4, 4, ".qlp") == 0;
-        if (isPack) {
-            if (!ratePack(path, options)) {
-                std::cerr << "tessellor-tool rate: cannot read pack " << path << "\n";
-                status = 2;
-            }
-            continue;
-        }
-        CrossData data;
-        try {
-            data.readFile(path);
-        } catch (const CrossException& e) {
-            std::cerr << "tessellor-tool rate: cannot read " << path << " (error " << e.code() << ")\n";
+    for (const std::string& path : paths)
+        if (!forEachCrossword(path, "rate", [&](const std::string& id, const CrossData& data) {
+                rateOne(id, data, options);
+            }))
             status = 2;
-            continue;
-        }
-        if (data.width <= 0 || data.height <= 0) {
-            std::cerr << "tessellor-tool rate: " << path << " is not a crossword file\n";
-            status = 2;
-            continue;
-        }
-        rateOne(path, data, options);
-    }
     return status;
 }
 

@@ -1,0 +1,240 @@
+#include "solver/CompleteSolver.h"
+
+#include <limits>
+
+namespace {
+bool single(CellSet s) { return (s & (s - 1)) == 0; }
+} // namespace
+
+CompleteSolver::CompleteSolver(const Clues& clues)
+    : clues_(clues), width_(clues.width), height_(clues.height), line_(std::make_unique<LineSolver>())
+{
+    for (const auto& r : clues.rows)
+        lineClues_.push_back(&r);
+    for (const auto& c : clues.columns)
+        lineClues_.push_back(&c);
+    const std::size_t cells = std::size_t(width_) * std::size_t(height_);
+    cells_.assign(cells, clues.allValues());
+    undecided_ = single(clues.allValues()) ? 0 : int(cells);
+    queue_.assign(lineClues_.size(), 0);
+    queued_.assign(lineClues_.size(), 0);
+    union_.assign(cells, 0);
+    seen_.assign(cells, 0);
+    agreed_.assign(cells, 0);
+    probed_.assign(cells, 0);
+}
+
+void CompleteSolver::set(std::size_t cell, CellSet values)
+{
+    const CellSet before = cells_[cell];
+    trail_.push_back({std::uint32_t(cell), before});
+    cells_[cell] = values;
+    if (single(values) && !single(before))
+        --undecided_;
+}
+
+void CompleteSolver::undo(std::size_t mark)
+{
+    while (trail_.size() > mark) {
+        const Change c = trail_.back();
+        trail_.pop_back();
+        if (single(cells_[c.cell]) && !single(c.before))
+            ++undecided_;
+        cells_[c.cell] = c.before;
+    }
+}
+
+void CompleteSolver::push(int line)
+{
+    if (queued_[std::size_t(line)])
+        return;
+    queued_[std::size_t(line)] = 1;
+    queue_[(queueHead_ + queueSize_) % queue_.size()] = line;
+    ++queueSize_;
+}
+
+void CompleteSolver::pushCell(std::size_t cell)
+{
+    push(int(cell / std::size_t(width_)));
+    push(height_ + int(cell % std::size_t(width_)));
+}
+
+void CompleteSolver::clearQueue()
+{
+    for (; queueSize_; --queueSize_) {
+        queued_[std::size_t(queue_[queueHead_])] = 0;
+        queueHead_ = (queueHead_ + 1) % queue_.size();
+    }
+}
+
+bool CompleteSolver::outOfTime()
+{
+    if (!stopped_ && limits_.seconds > 0
+        && std::chrono::duration<double>(Clock::now() - start_).count() > limits_.seconds)
+        stopped_ = true;
+    return stopped_;
+}
+
+bool CompleteSolver::propagate()
+{
+    while (queueSize_) {
+        const int line = queue_[queueHead_];
+        queueHead_ = (queueHead_ + 1) % queue_.size();
+        --queueSize_;
+        queued_[std::size_t(line)] = 0;
+        if ((++result_.lines & 63) == 0 && outOfTime()) {
+            clearQueue();
+            return false;
+        }
+        const int n = lineLength(line);
+        for (int i = 0; i < n; ++i)
+            in_[std::size_t(i)] = cells_[cellOf(line, i)];
+        const auto& blocks = *lineClues_[std::size_t(line)];
+        if (!line_->solve(blocks.data(), int(blocks.size()), in_.data(), n, out_.data())) {
+            clearQueue();
+            return false;
+        }
+        const bool row = line < height_;
+        for (int i = 0; i < n; ++i)
+            if (out_[std::size_t(i)] != in_[std::size_t(i)]) {
+                set(cellOf(line, i), out_[std::size_t(i)]);
+                push(row ? height_ + i : i);
+            }
+    }
+    return true;
+}
+
+// Tries every value of every undecided cell until a whole pass teaches
+// nothing new. A value that leads to a contradiction is dropped; a cell that
+// every surviving value narrows the same way is narrowed. Picks the cell to
+// branch on: the one whose weakest value still decides the most.
+bool CompleteSolver::probe(std::size_t& branch)
+{
+    for (;;) {
+        bool changed = false;
+        std::int64_t best = -1;
+        branch = std::numeric_limits<std::size_t>::max();
+        for (std::size_t cell = 0; cell < cells_.size() && undecided_ > 0; ++cell) {
+            const CellSet values = cells_[cell];
+            if (single(values))
+                continue;
+            ++probeStamp_;
+            touched_.clear();
+            CellSet alive = 0;
+            int outcomes = 0;
+            std::int64_t weakest = std::numeric_limits<std::int64_t>::max();
+            for (CellSet v = values; v; v &= v - 1) {
+                const CellSet value = v & (~v + 1);
+                const std::size_t mark = trail_.size();
+                if ((++result_.probes & 15) == 0 && outOfTime())
+                    return false;
+                set(cell, value);
+                pushCell(cell);
+                const bool ok = propagate();
+                if (stopped_) {
+                    undo(mark);
+                    return false;
+                }
+                if (ok) {
+                    alive |= value;
+                    ++outcomes;
+                    ++outcomeStamp_;
+                    for (std::size_t t = mark; t < trail_.size(); ++t) {
+                        const std::uint32_t x = trail_[t].cell;
+                        if (seen_[x] == outcomeStamp_)
+                            continue;
+                        seen_[x] = outcomeStamp_;
+                        if (probed_[x] != probeStamp_) {
+                            probed_[x] = probeStamp_;
+                            agreed_[x] = 0;
+                            union_[x] = 0;
+                            touched_.push_back(x);
+                        }
+                        ++agreed_[x];
+                        union_[x] |= cells_[x];
+                    }
+                    weakest = std::min<std::int64_t>(weakest, std::int64_t(trail_.size() - mark));
+                }
+                undo(mark);
+            }
+            if (!outcomes)
+                return false;
+            for (const std::uint32_t x : touched_) {
+                const CellSet narrowed = union_[x] & cells_[x];
+                if (agreed_[x] == std::uint32_t(outcomes) && narrowed != cells_[x]) {
+                    set(x, narrowed);
+                    pushCell(x);
+                    changed = true;
+                }
+            }
+            if (alive != values) {
+                set(cell, alive & cells_[cell]);
+                pushCell(cell);
+                changed = true;
+            }
+            if (!propagate())
+                return false;
+            if (!changed && weakest > best) {
+                best = weakest;
+                branch = cell;
+            }
+        }
+        if (!changed || undecided_ == 0)
+            return true;
+    }
+}
+
+void CompleteSolver::record()
+{
+    auto& out = result_.solutions == 0 ? result_.first : result_.second;
+    out.resize(cells_.size());
+    for (std::size_t i = 0; i < cells_.size(); ++i)
+        out[i] = clues_.palette[std::size_t(__builtin_ctz(cells_[i]))];
+    ++result_.solutions;
+}
+
+void CompleteSolver::search()
+{
+    if (!propagate())
+        return;
+    std::size_t branch = 0;
+    if (!probe(branch))
+        return;
+    if (undecided_ == 0) {
+        record();
+        return;
+    }
+    const CellSet values = cells_[branch];
+    for (CellSet v = values; v; v &= v - 1) {
+        if (result_.solutions >= 2 || stopped_)
+            return;
+        if ((limits_.guesses > 0 && result_.guesses >= limits_.guesses) || outOfTime()) {
+            stopped_ = true;
+            return;
+        }
+        ++result_.guesses;
+        const std::size_t mark = trail_.size();
+        set(branch, v & (~v + 1));
+        pushCell(branch);
+        search();
+        undo(mark);
+    }
+}
+
+SolveCount CompleteSolver::solve(SolveLimits limits)
+{
+    limits_ = limits;
+    start_ = Clock::now();
+    stopped_ = false;
+    result_ = SolveCount{};
+    for (int line = 0; line < int(lineClues_.size()); ++line)
+        push(line);
+    if (propagate()) {
+        result_.lineSolvable = undecided_ == 0;
+        search();
+    }
+    result_.stopped = stopped_;
+    undo(0);
+    result_.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
+    return result_;
+}
