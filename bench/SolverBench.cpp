@@ -12,7 +12,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <vector>
@@ -169,51 +171,117 @@ BENCHMARK(BM_SolveCrossword)
     ->ArgsProduct({{1}, {100}, {100}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
+// The crosswords of the packs in a folder, or of one pack.
+std::vector<std::pair<std::string, CrossData>> readPacks(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::vector<fs::path> packs;
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        for (const auto& entry : fs::directory_iterator(path, ec))
+            if (entry.path().extension() == ".qlp")
+                packs.push_back(entry.path());
+    } else {
+        packs.emplace_back(path);
+    }
+    std::sort(packs.begin(), packs.end());
+    std::vector<std::pair<std::string, CrossData>> crosswords;
+    for (const fs::path& p : packs) {
+        std::vector<std::string> members;
+        zipio::listMembers(p.string(), [&](const std::string& m) { members.push_back(m); });
+        pack::setDataFolder(p.has_parent_path() ? p.parent_path().string() : std::string("."));
+        for (const auto& member : members) {
+            MemberInfo info;
+            if (!decodeMember(p.filename().string(), member, info))
+                continue;
+            CrossData data;
+            try {
+                pack::loadFromPack(data, info.id);
+            } catch (...) {
+                continue;
+            }
+            crosswords.emplace_back(info.id, std::move(data));
+        }
+    }
+    return crosswords;
+}
+
+SolveReport rate(const CrossData& data, bool programme, GridModel& grid)
+{
+    EnumerationOracle oracle;
+    grid.SetDataSource(data);
+    grid.Clear();
+    GridSolveTarget target(grid);
+    Solver solver(target);
+    if (!programme)
+        solver.setLineEngine(oracle);
+    return solver.Solve();
+}
+
 // Every crossword of the shipped packs, rated one after another as the
 // pack builder does.
 void BM_SolveShippedPacks(benchmark::State& state)
 {
-    namespace fs = std::filesystem;
-    const std::string folder = std::string(TESSELLOR_SOURCE_DIR) + "/data";
-    std::vector<CrossData> crosswords;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        if (entry.path().extension() != ".qlp")
-            continue;
-        std::vector<std::string> members;
-        zipio::listMembers(entry.path().string(), [&](const std::string& m) { members.push_back(m); });
-        pack::setDataFolder(folder);
-        for (const auto& member : members) {
-            MemberInfo info;
-            if (!decodeMember(entry.path().filename().string(), member, info))
-                continue;
-            crosswords.emplace_back();
-            pack::loadFromPack(crosswords.back(), info.id);
-        }
-    }
+    static const auto crosswords = readPacks(std::string(TESSELLOR_SOURCE_DIR) + "/data");
     if (crosswords.empty()) {
         state.SkipWithError("no shipped packs");
         return;
     }
-    EnumerationOracle oracle;
     GridModel grid;
     std::int64_t placements = 0;
     for (auto _ : state) {
         placements = 0;
-        for (const CrossData& data : crosswords) {
-            grid.SetDataSource(data);
-            grid.Clear();
-            GridSolveTarget target(grid);
-            Solver solver(target);
-            useEngine(solver, state, oracle);
-            placements += solver.Solve().placements;
-        }
+        for (const auto& [id, data] : crosswords)
+            placements += rate(data, state.range(0) != 0, grid).placements;
     }
     state.counters["crosswords"] = double(crosswords.size());
     state.counters["placements"] = double(placements);
 }
 BENCHMARK(BM_SolveShippedPacks)->ArgName("programme")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// Crosswords that are not shipped, one benchmark each: the packs (or
+// folders of packs) named by TESSELLOR_BENCH_PACKS, separated by ':'. The
+// enumeration is left out where it would try more than 2 x 10^9 placements.
+void registerExtraPacks()
+{
+    const char* list = std::getenv("TESSELLOR_BENCH_PACKS");
+    std::string rest = list ? list : "";
+    while (!rest.empty()) {
+        const auto colon = rest.find(':');
+        const std::string path = rest.substr(0, colon);
+        rest = colon == std::string::npos ? "" : rest.substr(colon + 1);
+        for (const auto& [id, data] : readPacks(path)) {
+            GridModel grid;
+            const std::int64_t placements = rate(data, true, grid).placements;
+            for (const bool programme : {false, true}) {
+                if (!programme && placements > 2'000'000'000)
+                    continue;
+                const std::string name =
+                    "BM_Rate/" + id + "/" + std::to_string(data.width) + "x" + std::to_string(data.height)
+                    + (programme ? "/programme" : "/enumeration");
+                benchmark::RegisterBenchmark(name.c_str(),
+                                             [data = data, programme](benchmark::State& state) {
+                                                 GridModel g;
+                                                 SolveReport report;
+                                                 for (auto _ : state)
+                                                     report = rate(data, programme, g);
+                                                 state.counters["tries"] = report.tries;
+                                                 state.counters["placements"] = double(report.placements);
+                                                 state.SetLabel(Solver::resultName(report.result));
+                                             })
+                    ->Unit(benchmark::kMillisecond);
+            }
+        }
+    }
+}
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    registerExtraPacks();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
