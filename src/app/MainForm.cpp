@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "app/PlaySession.h"
+
 #include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
@@ -12,6 +14,7 @@
 #include "dialogs/PreviewFrm.h"
 #include "dialogs/SolvedInfoForm.h"
 #include "dialogs/UserProfileDlg.h"
+#include "grid/ZoomFit.h"
 #include "packview/TPackView.h"
 #include "solver/Solver.h"
 #include "widgets/ColorCursors.h"
@@ -152,17 +155,11 @@ void MainForm::ShowLogo()
     gridModel().SetDataSource(*crossData_);
     gridModel().ShowSolution();
     gridModel().fullRepaint();
+    session_->crosswordOpened();
 }
 
 void MainForm::buildLayout()
 {
-    resize(757, 596);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-
     drawBar_ = new QToolBar(QStringLiteral("DrawBar"), this);
     gameBar_ = new QToolBar(QStringLiteral("GameBar"), this);
     userInfoBar_ = new QToolBar(QStringLiteral("UserInfoBar"), this);
@@ -209,6 +206,8 @@ void MainForm::buildLayout()
     mainWin_->setObjectName(QStringLiteral("mainWin"));
     mainWin_->setFrameShape(QFrame::NoFrame);
     mainWin_->setWidgetResizable(false);
+    // A crossword smaller than the window sits in its middle.
+    mainWin_->setAlignment(Qt::AlignCenter);
     mainWin_->setBackgroundRole(QPalette::Window);
     mainWin_->viewport()->installEventFilter(this);
     treeView_->setMouseTracking(true);
@@ -227,6 +226,9 @@ void MainForm::buildLayout()
         statusBar()->addWidget(panel);
         statusPanels_[i] = panel;
     }
+    // 757 x 596 centred on the screen, or less where the screen is smaller.
+    session_ = new PlaySession(*this);
+    session_->placeAtStart();
 }
 
 void MainForm::buildCommands()
@@ -251,6 +253,7 @@ void MainForm::buildCommands()
     a.preview = command("Preview", &MainForm::PreviewClick, QKeySequence(Qt::Key_F12));
     a.zoomIn = command("Zoom In", &MainForm::ZoomInClick);
     a.zoomOut = command("Zoom Out", &MainForm::ZoomOutClick);
+    a.zoomFit = command("Fit to Window", &MainForm::ZoomFitClick, QKeySequence(Qt::CTRL | Qt::Key_0));
     a.showHover = command("Highlight hover crosshair", &MainForm::menuShowHoverClick, QKeySequence(Qt::Key_F11));
     a.clear = command("Clear", &MainForm::ClearClick, QKeySequence(Qt::CTRL | Qt::Key_C));
     a.helpItem = command("Help", &MainForm::HelpItemClick, QKeySequence(Qt::Key_F1));
@@ -258,7 +261,8 @@ void MainForm::buildCommands()
 
     const std::pair<QAction*, int> images[] = {{a.selectCross, 0}, {a.preference, 2}, {a.exit, 3}, {a.mdBrush, 7},
                                                {a.mdLine, 8},      {a.mdRect, 9},      {a.undo, 13}, {a.preview, 4},
-                                               {a.zoomIn, 10},     {a.zoomOut, 11},    {a.showHover, 14},
+                                               {a.zoomIn, 10},     {a.zoomOut, 11},    {a.zoomFit, 15},
+                                               {a.showHover, 14},
                                                {a.clear, 12},      {a.helpItem, 5},    {a.about, 6}};
     for (const auto& [action, image] : images)
         action->setIcon(ToolBarImageList::icon(image));
@@ -285,6 +289,7 @@ void MainForm::buildCommands()
     viewMenu_->addAction(a.preview);
     viewMenu_->addAction(a.zoomIn);
     viewMenu_->addAction(a.zoomOut);
+    viewMenu_->addAction(a.zoomFit);
     viewMenu_->addAction(a.showHover);
     viewMenu_->addSeparator();
     viewMenu_->addAction(a.clear);
@@ -295,6 +300,7 @@ void MainForm::buildCommands()
     drawBar_->addAction(a.preview);
     drawBar_->addAction(a.zoomIn);
     drawBar_->addAction(a.zoomOut);
+    drawBar_->addAction(a.zoomFit);
     drawBar_->addAction(a.showHover);
     drawBar_->addSeparator();
     drawBar_->addAction(a.mdBrush);
@@ -419,6 +425,7 @@ void MainForm::ApplyLanguage()
     set(actions_.preview, "main_win_menu_preview", "Preview");
     set(actions_.zoomIn, "main_win_menu_zoom_in", "Zoom In");
     set(actions_.zoomOut, "main_win_menu_zoom_out", "Zoom Out");
+    set(actions_.zoomFit, "main_win_menu_zoom_fit", "Fit to Window");
     set(actions_.clear, "main_win_menu_clear", "Clear");
     set(actions_.showHover, "main_win_menu_hover", "Highlight hover crosshair");
     helpMenu_->setTitle(uitext::text("main_win_menu_help", "Help"));
@@ -520,6 +527,16 @@ void MainForm::ZoomInClick()
 void MainForm::ZoomOutClick()
 {
     gridModel().SetZoom(gridModel().cellSize() - 1);
+}
+
+void MainForm::ZoomFitClick()
+{
+    // The room the scroll box offers without its scroll bars, which go away
+    // once the crossword fits.
+    const QSize room = mainWin_->maximumViewportSize();
+    const GridModel& g = gridModel();
+    gridModel().SetZoom(fittingCellSize(g.width(), g.height(), g.rowClueCount(), g.colClueCount(), room.width(),
+                                        room.height()));
 }
 
 bool MainForm::showHover() const
@@ -686,13 +703,17 @@ void MainForm::crosswordSolved(const std::string& name)
     }
     recount(*rootCategory_);
     treeView_->viewport()->update();
+    const bool timed = !session_->timedId().empty();
+    session_->crosswordSolved();
+    solvedInfoForm_->setPlayTime(timed ? session_->clockText() : std::string());
     if (noticeDisplay_) {
         SolvedInfoForm::recordSolved(profile_.get());
-        noticeDisplay_(uitext::text("solved_info_text", "Congratulations,\\n You solved the crossword."));
-        return;
+        noticeDisplay_(solvedInfoForm_->infoText()->text());
+    } else {
+        // Showing the notice records the crossword as solved.
+        solvedInfoForm_->exec();
     }
-    // Showing the notice records the crossword as solved.
-    solvedInfoForm_->exec();
+    session_->saveNow();
 }
 
 // ------------------------------------------------------------ crossword flow
@@ -716,8 +737,9 @@ void MainForm::CrossSelected(TPackModelFile* node)
         return;
     }
     GridModel& grid = gridModel();
-    // The crossword being left keeps its progress in the profile (in memory;
-    // the file is written at exit).
+    // The crossword being left keeps its progress and time in the profile;
+    // the file is written once the new one is open.
+    session_->crosswordLeaving();
     if (profile_ && profile_->current() >= 0 && grid.name() != "logo")
         profile_->SaveProgress(grid);
     try {
@@ -748,6 +770,7 @@ void MainForm::CrossSelected(TPackModelFile* node)
         grid.ShowSolution();
     grid.fullRepaint();
     StartSuggestWait();
+    session_->crosswordOpened();
 }
 
 void MainForm::FormActivate()
@@ -781,6 +804,7 @@ void MainForm::FormActivate()
         AppException(this, &e);
         return;
     }
+    session_->restoreWindow();
     userInfoBarLabel_->setText(uitext::fromAnsi(profile_->userName()));
     actions_.showHover->setChecked(profile_->showHover());
     setProfileMarks(profile_->catalogueMarks());
@@ -821,6 +845,8 @@ void MainForm::FormDestroy()
         return;
     destroyed_ = true;
     suggestTimer_->stop();
+    session_->storeForExit();
+    session_->autosaveTimer()->stop();
     if (profile_ && grid_ && gridModel().hasCrossword())
         profile_->FinishSession(&gridModel()); // shows 30007 itself on failure
     setProfileMarks({});
@@ -843,8 +869,12 @@ void MainForm::showEvent(QShowEvent* event)
 void MainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate();
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            FormActivate();
+        if (session_)
+            session_->activationChanged();
+    }
 }
 
 // ------------------------------------------------------------ mouse and keys
@@ -906,6 +936,16 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Wheel && watched == mainWin_->viewport()) {
         // One notch (120) scrolls 120 pixels; the scroll bar clamps.
         const auto* wheel = static_cast<QWheelEvent*>(event);
+        if (wheel->modifiers() & Qt::ControlModifier) {
+            // With Ctrl each notch is one zoom step; a fine-grained wheel
+            // adds up its small turns until they make a notch.
+            wheelZoom_ += wheel->angleDelta().y();
+            for (; wheelZoom_ >= 120; wheelZoom_ -= 120)
+                ZoomInClick();
+            for (; wheelZoom_ <= -120; wheelZoom_ += 120)
+                ZoomOutClick();
+            return true;
+        }
         QScrollBar* bar = mainWin_->verticalScrollBar();
         bar->setValue(bar->value() - wheel->angleDelta().y());
         return true;

@@ -13,6 +13,7 @@
 #include <memory>
 
 class GridWidget;
+class PlaySession;
 class UserConfig;
 class Localization;
 class QAction;
@@ -69,6 +70,8 @@ public:
     void PreviewClick();
     void ZoomInClick();
     void ZoomOutClick();
+    // The largest cell size at which the whole crossword shows.
+    void ZoomFitClick();
     void menuShowHoverClick();
     void ClearClick();
     void HelpItemClick();
@@ -103,6 +106,7 @@ public:
     TPackView& packView() const { return *packView_; }
 
     GridWidget* grid() const { return grid_; }
+    PlaySession* session() const { return session_; }
     GridModel& gridModel() const;
     CrossData& crossData() const { return *crossData_; }
     Localization& language() const { return *language_; }
@@ -129,6 +133,7 @@ public:
         QAction* preview = nullptr;
         QAction* zoomIn = nullptr;
         QAction* zoomOut = nullptr;
+        QAction* zoomFit = nullptr;
         QAction* showHover = nullptr;
         QAction* clear = nullptr;
         QAction* helpItem = nullptr;
@@ -197,6 +202,8 @@ private:
     std::unique_ptr<TPackModelDir> rootCategory_;
 
     GridWidget* grid_ = nullptr;
+    PlaySession* session_ = nullptr;
+    int wheelZoom_ = 0; // Ctrl+wheel turn not yet worth a zoom step
     PreviewFrm* preview_ = nullptr;
     UserProfileDlg* profileDlg_ = nullptr;
     PreferenceForm* preferenceForm_ = nullptr;

@@ -1,6 +1,7 @@
 #include "dialogs/SolvedInfoForm.h"
 
 #include "config/Localization.h"
+#include "config/SafeFormat.h"
 #include "profile/UserConfig.h"
 #include "widgets/UiText.h"
 #include "widgets/TCustomButton.h"
@@ -23,8 +24,19 @@ SolvedInfoForm::SolvedInfoForm(Localization& language, QWidget* parent)
 void SolvedInfoForm::ApplyLanguage()
 {
     setWindowTitle(uitext::text(language_, "solved_info_caption", "The crossword is solved"));
-    infoText_->setText(uitext::text(language_, "solved_info_text", "Congratulations,\\n You solved the crossword."));
+    QString text = uitext::text(language_, "solved_info_text", "Congratulations,\\n You solved the crossword.");
+    if (!playTime_.empty()) {
+        const std::string format = language_.GetText("solved_info_time", "Time: %s");
+        text += QStringLiteral("\n") + uitext::fromAnsi(safeFormat(format, {playTime_}));
+    }
+    infoText_->setText(text);
     continue_->setCaption(uitext::text(language_, "solved_info_continue", "Continue"));
+}
+
+void SolvedInfoForm::setPlayTime(const std::string& clockText)
+{
+    playTime_ = clockText;
+    ApplyLanguage();
 }
 
 void SolvedInfoForm::recordSolved(UserConfig* profile)

@@ -3,6 +3,7 @@
 #include "dialogs/InfoDialog.h"
 
 #include <functional>
+#include <string>
 
 class UserConfig;
 
@@ -23,6 +24,9 @@ public:
     static void recordSolved(UserConfig* profile);
 
     void ContinueClick() { done(kOk); }
+    // The time the crossword took, shown under the congratulation in the
+    // next showing; empty for none (the logo, no profile).
+    void setPlayTime(const std::string& clockText);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -30,4 +34,5 @@ protected:
 private:
     TCustomButton* continue_ = nullptr;
     std::function<UserConfig*()> profile_;
+    std::string playTime_;
 };

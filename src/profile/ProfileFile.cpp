@@ -59,6 +59,7 @@ int ProfileData::addState(CrossState entry)
 namespace {
 
 constexpr std::size_t kTagSize = 10;
+constexpr std::uint32_t kWindowSize = 18;
 
 bool tagIs(const std::uint8_t* tag, const char (&name)[kTagSize + 1])
 {
@@ -177,6 +178,41 @@ ProfileData readProfileBytes(const std::uint8_t* bytes, std::size_t size)
                 in.skip(consumed);
                 count += consumed;
             }
+        } else if (tagIs(tag, "CROSS_TIME")) {
+            if (!in.u32(length))
+                break;
+            // Records of an id, ";" and four bytes of seconds; a record cut
+            // short by the block's end or the file's end is dropped.
+            const std::size_t n = std::min<std::size_t>(length, in.left());
+            const std::uint8_t* p = in.here();
+            std::size_t at = 0;
+            while (at < n) {
+                const void* semi = std::memchr(p + at, ';', n - at);
+                if (!semi)
+                    break;
+                const std::size_t end = std::size_t(static_cast<const std::uint8_t*>(semi) - p);
+                if (n - end - 1 < 4)
+                    break;
+                const std::uint8_t* s = p + end + 1;
+                data.playSeconds[std::string(reinterpret_cast<const char*>(p + at), end - at)] =
+                    std::uint32_t(s[0]) << 24 | std::uint32_t(s[1]) << 16 | std::uint32_t(s[2]) << 8 | s[3];
+                at = end + 5;
+            }
+            in.skip(length);
+        } else if (tagIs(tag, "WINDOW____")) {
+            if (!in.u32(length))
+                break;
+            // Four signed 32-bit numbers and a flag; a longer block may carry
+            // more that a later version adds, a shorter one is not a window.
+            if (length >= kWindowSize && in.left() >= kWindowSize) {
+                const std::uint8_t* p = in.here();
+                auto number = [p](int i) {
+                    return std::int32_t(std::uint32_t(p[i]) << 24 | std::uint32_t(p[i + 1]) << 16 |
+                                        std::uint32_t(p[i + 2]) << 8 | p[i + 3]);
+                };
+                data.window = WindowPlacement{number(0), number(4), number(8), number(12), (p[16] << 8 | p[17]) == 1};
+            }
+            in.skip(length);
         } else {
             // A block this program does not know. Its length is never taken
             // as negative: a damaged length must not move the reading back.
@@ -268,6 +304,31 @@ std::vector<std::uint8_t> profileBytes(const ProfileData& data, const std::strin
     putTag(out, "CROSS_DATA", std::uint32_t(statesLength));
     for (const CrossState& e : data.states())
         e.appendRecord(out);
+
+    if (!data.playSeconds.empty()) {
+        std::uint64_t timesLength = 0;
+        for (const auto& [id, seconds] : data.playSeconds)
+            if (id.find(';') == std::string::npos)
+                timesLength += id.size() + 5;
+        if (timesLength > 0xFFFFFFFFu)
+            throw CrossException(30007);
+        putTag(out, "CROSS_TIME", std::uint32_t(timesLength));
+        for (const auto& [id, seconds] : data.playSeconds) {
+            if (id.find(';') != std::string::npos)
+                continue;
+            out.insert(out.end(), id.begin(), id.end());
+            out.push_back(';');
+            put32(out, seconds);
+        }
+    }
+    if (data.window) {
+        const WindowPlacement& w = *data.window;
+        putTag(out, "WINDOW____", kWindowSize);
+        for (int v : {w.x, w.y, w.width, w.height})
+            put32(out, std::uint32_t(v));
+        out.push_back(0);
+        out.push_back(w.maximised ? 1 : 0);
+    }
     return out;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "profile/CrossState.h"
+#include "profile/WindowPlacement.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +19,9 @@
 //
 // File layout: the 12 bytes "Tessellor1.1", then blocks of a 10-byte tag, a
 // 4-byte big-endian payload length and the payload. Flag and number blocks
-// carry 2 bytes, high byte first.
+// carry 2 bytes, high byte first. The blocks of the clock and the window
+// come last; a reader that knows only the older blocks passes over them as
+// it passes over any tag it does not know.
 struct ProfileData {
     static constexpr std::string_view kSignature = "Tessellor1.1";
     static constexpr int kDefaultCellSize = 12; // a stored size outside 3..30
@@ -43,6 +47,12 @@ struct ProfileData {
     std::vector<std::string> languages;
     std::optional<bool> preview;
     std::optional<int> cellSize; // already mapped into 3..30
+
+    // Seconds spent on each crossword ("CROSS_TIME"), by id; ids never hold
+    // ";". Written only when there is at least one.
+    std::map<std::string, std::uint32_t> playSeconds;
+    // Where the main window was ("WINDOW____"); written only when set.
+    std::optional<WindowPlacement> window;
 
     // The first entry with exactly this id, or -1.
     int findState(const std::string& id) const;

@@ -50,6 +50,7 @@ void UserConfig::ReadProfile()
     }
 
     ProfileData read = readProfileBytes(bytes.data(), bytes.size());
+    onDisk_ = std::move(bytes);
 
     // A language whose file is gone must not lock the player out: the one
     // loaded now stays, the player hears about it once, and the profile will
@@ -86,9 +87,37 @@ void UserConfig::ReadProfile()
 
 void UserConfig::WriteProfile()
 {
+    write(false);
+}
+
+bool UserConfig::WriteProfileIfChanged()
+{
+    return write(true);
+}
+
+bool UserConfig::write(bool onlyIfChanged)
+{
     if (!isValidProfileName(userName_) || unreadableFile_)
         throw CrossException(30007);
-    replaceFile(fileName(), profileBytes(data_, language_.CurrentLanguage(), previewShown_, cellSize()));
+    std::vector<std::uint8_t> bytes = profileBytes(data_, language_.CurrentLanguage(), previewShown_, cellSize());
+    if (onlyIfChanged && bytes == onDisk_)
+        return false;
+    replaceFile(fileName(), bytes);
+    onDisk_ = std::move(bytes);
+    return true;
+}
+
+std::uint32_t UserConfig::playSeconds(const std::string& id) const
+{
+    const auto it = data_.playSeconds.find(id);
+    return it == data_.playSeconds.end() ? 0 : it->second;
+}
+
+void UserConfig::setPlaySeconds(const std::string& id, std::uint32_t seconds)
+{
+    // An id with ";" has no entry in the file either.
+    if (!id.empty() && id.find(';') == std::string::npos)
+        data_.playSeconds[id] = seconds;
 }
 
 bool UserConfig::FinishSession(const GridModel* grid) noexcept

@@ -4,7 +4,9 @@
 #include "profile/ProfileFile.h"
 #include "data/PackModel.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +33,8 @@ struct ProfileBindings {
 
 // The current player's profile: settings, the solved list and the saved
 // progress of every crossword the player has opened, kept in "<name>.pfl".
-// The file is read when the profile is made and written only when the
-// window asks for it at shutdown; in between everything changes in memory.
+// The file is read when the profile is made and written when the window
+// asks for it: while playing (WriteProfileIfChanged) and at shutdown.
 //
 // What the main window does with it:
 //
@@ -85,6 +87,9 @@ public:
     // it was. Raises CrossException 30007 when the file cannot be written,
     // and when a file of that name was there at start but could not be read.
     void WriteProfile();
+    // The same, but only when the bytes differ from those last read or
+    // written; true when the file was written.
+    bool WriteProfileIfChanged();
     // Shutdown: makes the grid's crossword current and saves it into its
     // entry (also the logo), then writes the file. A failure is shown as
     // error 30007 and reported by the result; nothing is thrown.
@@ -125,6 +130,13 @@ public:
     bool previewShown() const { return previewShown_; }
     void setPreviewShown(bool shown) { previewShown_ = shown; }
 
+    // Seconds the player has spent on a crossword (0 for one never timed).
+    std::uint32_t playSeconds(const std::string& id) const;
+    void setPlaySeconds(const std::string& id, std::uint32_t seconds);
+    // The main window's place as last stored, if the file had one.
+    const std::optional<WindowPlacement>& window() const { return data_.window; }
+    void setWindow(const WindowPlacement& placement) { data_.window = placement; }
+
     const std::string& userName() const { return userName_; }
     std::string fileName() const;
     const std::vector<std::string>& solved() const { return data_.solved(); }
@@ -132,6 +144,7 @@ public:
 
 private:
     void ReadProfile();
+    bool write(bool onlyIfChanged);
     CrossState* currentEntry();
 
     std::string userName_;
@@ -141,4 +154,7 @@ private:
     int cellSize_;
     bool previewShown_;
     bool unreadableFile_ = false;
+    // What the file holds as far as this program knows: the bytes read at
+    // start, then those of each write.
+    std::vector<std::uint8_t> onDisk_;
 };

@@ -10,6 +10,8 @@
 #include "config/CrossException.h"
 #include "config/Localization.h"
 #include "profile/UserConfig.h"
+#include "profile/ProfileFile.h"
+#include "app/PlaySession.h"
 #include "packview/TPackView.h"
 #include "widgets/GridWidget.h"
 #include "widgets/TCustomButton.h"
@@ -575,3 +577,132 @@ TEST_F(MainFormTest, TreeHintsDescribeTheNodeUnderTheMouse)
 }
 
 } // namespace
+
+TEST_F(MainFormTest, AutosaveOnOpenAndWhilePlayingWithOneMessageOnFailure)
+{
+    makePack("Fun", {{"Eye_0_1.ql", {"#.#", ".#.", "#.#"}}});
+    form->FormActivate();
+    ASSERT_FALSE(QFile::exists("Tester.pfl"));
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Eye_0_1"));
+    ASSERT_TRUE(QFile::exists("Tester.pfl")); // opening writes the profile
+    EXPECT_TRUE(form->session()->autosaveTimer()->isActive());
+    EXPECT_EQ(form->session()->autosaveTimer()->interval(), 60 * 1000);
+
+    auto stateOnDisk = [] {
+        std::vector<std::uint8_t> bytes;
+        readWholeFile("Tester.pfl", bytes);
+        const ProfileData d = readProfileBytes(bytes.data(), bytes.size());
+        return d.states().at(std::size_t(d.findState("Fun\\Eye_0_1"))).cellState(1, 1);
+    };
+    const GCell& g = grid().cell(1, 1);
+    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    EXPECT_EQ(stateOnDisk(), Empty);
+    EXPECT_TRUE(form->session()->saveNow());
+    EXPECT_EQ(stateOnDisk(), DefYes);
+
+    // A disk that refuses: the player hears it once, and play goes on.
+    setChunkWriterForTesting([](int, const std::uint8_t*, std::size_t) { return std::size_t(0); });
+    for (int i = 0; i < 3; ++i) {
+        grid().mousePress(g.x + 2, g.y + 2, MouseButton::Right, {});
+        EXPECT_FALSE(form->session()->saveNow());
+    }
+    EXPECT_EQ(std::count_if(shownErrors.begin(), shownErrors.end(),
+                            [](const std::string& e) { return e.find("profile") != std::string::npos; }),
+              1);
+    setChunkWriterForTesting({});
+    EXPECT_TRUE(form->session()->saveNow());
+    EXPECT_EQ(stateOnDisk(), DefNo);
+}
+
+TEST_F(MainFormTest, ClockCountsWhileTheWindowIsActiveAndShowsInTheNotice)
+{
+    makePack("Fun", {{"Dot_0_1.ql", {"#.", ".."}}, {"Bar_0_1.ql", {"##", ".."}}});
+    std::int64_t now = 0;
+    form->session()->setTimeSourceForTesting([&] { return now; });
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->FormActivate();
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Dot_0_1"));
+    EXPECT_TRUE(form->session()->clockRunning());
+    now += 65'000;
+    QTest::qWait(1100); // one tick of the status bar clock
+    EXPECT_EQ(form->statusPanel(3)->text(), QStringLiteral("1:05"));
+
+    // Another crossword has a clock of its own; coming back resumes the first.
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Bar_0_1"));
+    EXPECT_EQ(form->session()->seconds(), 0u);
+    now += 10'000;
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Dot_0_1"));
+    EXPECT_EQ(form->session()->seconds(), 65u);
+    EXPECT_EQ(form->profile()->playSeconds("Fun\\Bar_0_1"), 10u);
+
+    now += 2'000;
+    const GCell& g = grid().cell(0, 0);
+    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("Time: 1:07"), std::string::npos) << notices[0];
+    // Solved, the clock stands still, also when the crossword is reopened.
+    now += 30'000;
+    EXPECT_EQ(form->session()->seconds(), 67u);
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Dot_0_1"));
+    EXPECT_FALSE(form->session()->clockRunning());
+    form->ShowLogo();
+    EXPECT_TRUE(form->statusPanel(3)->text().isEmpty());
+}
+
+TEST_F(MainFormTest, WindowComesBackWhereItWasAndAlwaysFitsTheScreen)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    form->FormActivate();
+    form->setGeometry(area.x() + 30, area.y() + 40, 500, 400);
+    form.reset();
+
+    auto restart = [this] {
+        form = std::make_unique<MainForm>(false);
+        form->setProfileChooser([] { return std::string("Tester"); });
+        form->FormActivate();
+    };
+    restart();
+    EXPECT_EQ(form->geometry(), QRect(area.x() + 30, area.y() + 40, 500, 400));
+
+    form->setGeometry(area.x() + 200, area.y() + 100, area.width() * 2, area.height() * 3);
+    form.reset();
+    restart();
+    EXPECT_TRUE(area.contains(form->geometry())) << form->geometry().x() << "," << form->geometry().y();
+}
+
+TEST_F(MainFormTest, CtrlWheelZoomsAndFitShowsTheWholeCrossword)
+{
+    std::vector<std::string> rows(30, std::string(40, '.'));
+    for (int r = 0; r < 30; ++r)
+        for (int c = r % 3; c < 40; c += 3)
+            rows[std::size_t(r)][std::size_t(c)] = '#';
+    load(rows);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    grid().SetZoom(12);
+    auto wheel = [&](int delta) {
+        QWidget* viewport = form->mainWin()->viewport();
+        QWheelEvent event(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    wheel(120);
+    EXPECT_EQ(grid().cellSize(), 13);
+    wheel(-240);
+    EXPECT_EQ(grid().cellSize(), 11);
+    wheel(60); // half a notch waits for the other half
+    EXPECT_EQ(grid().cellSize(), 11);
+    wheel(60);
+    EXPECT_EQ(grid().cellSize(), 12);
+    EXPECT_EQ(form->mainWin()->verticalScrollBar()->value(), 0);
+
+    form->actions().zoomFit->trigger();
+    QApplication::processEvents();
+    const QSize room = form->mainWin()->maximumViewportSize();
+    EXPECT_LE(grid().controlWidth(), room.width());
+    EXPECT_LE(grid().controlHeight(), room.height());
+    grid().SetZoom(grid().cellSize() + 1);
+    EXPECT_TRUE(grid().controlWidth() > room.width() || grid().controlHeight() > room.height());
+}

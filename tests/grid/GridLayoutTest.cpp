@@ -1,4 +1,5 @@
 #include "grid/GridModel.h"
+#include "grid/ZoomFit.h"
 #include "TestGrids.h"
 
 #include <gtest/gtest.h>
@@ -72,6 +73,24 @@ TEST(GridLayout, ZoomAcceptsThreeToThirtyOnly)
     EXPECT_EQ(g.cell(5, 0).size, 3);
     EXPECT_EQ(view.geometry, layouts + 2);
     EXPECT_GE(view.all, 2);
+}
+
+TEST(GridLayout, FitToWindowTakesTheLargestSizeThatShowsEverything)
+{
+    struct Case {
+        int width, height, rowClues, colClues, roomWidth, roomHeight, expected;
+    } cases[] = {
+        {40, 30, 10, 8, 600, 500, 11}, // the width decides
+        {40, 30, 10, 8, 2000, 400, 10}, // the height decides
+        {5, 5, 0, 0, 151, 151, 30},     // exactly the room, with the fifth-line pixel
+        {5, 5, 0, 0, 150, 151, 29},
+        {40, 30, 10, 8, 50, 50, 3},     // nothing fits: the smallest size
+        {2, 2, 1, 1, 5000, 5000, 30},   // never above the largest
+    };
+    for (const Case& c : cases) {
+        const int s = fittingCellSize(c.width, c.height, c.rowClues, c.colClues, c.roomWidth, c.roomHeight);
+        EXPECT_EQ(s, c.expected) << c.width << "x" << c.height << " in " << c.roomWidth << "x" << c.roomHeight;
+    }
 }
 
 TEST(GridLayout, StoredSizeWaitsForTheNextLoad)

@@ -297,6 +297,8 @@ ProfileData sampleProfile(int entries, unsigned seed)
         for (int c = 0; c < w; ++c)
             for (int s = 0; s < cc; ++s)
                 e.setTopMark(c, s, rng() % 2);
+        if (i % 2 == 0)
+            data.playSeconds[e.id()] = std::uint32_t(rng());
         data.addState(std::move(e));
         if (i % 3 == 0)
             data.addSolved("Pack\\Folder\\Cross" + std::to_string(i) + "_1_2");
@@ -304,6 +306,7 @@ ProfileData sampleProfile(int entries, unsigned seed)
     data.current = entries / 2;
     data.autoMark = true;
     data.showHover = false;
+    data.window = WindowPlacement{-8, 40, 1024, 700, true};
     return data;
 }
 
@@ -376,7 +379,69 @@ TEST(ProfileBytes, ManyEntriesRoundTripByteForByte)
     EXPECT_EQ(back.showHover, data.showHover);
     EXPECT_EQ(back.cellSize, 30);
     EXPECT_EQ(back.preview, false);
+    EXPECT_EQ(back.playSeconds, data.playSeconds);
+    EXPECT_EQ(back.window, data.window);
     EXPECT_EQ(profileBytes(back, "english", false, 30), bytes);
+}
+
+TEST(ProfileBytes, ClockAndWindowComeLastAndAnOlderReaderSkipsThem)
+{
+    ProfileData data;
+    data.addState(CrossState("A", 1, 1, 0, 0));
+    data.current = 0;
+    data.playSeconds["A"] = 300;
+    data.playSeconds["B;C"] = 9; // cannot be stored: left out
+    data.window = WindowPlacement{10, -20, 800, 600, true};
+    const Bytes out = profileBytes(data, "english", false, 12);
+
+    ProfileData without = data;
+    without.playSeconds.clear();
+    without.window.reset();
+    const Bytes older = profileBytes(without, "english", false, 12);
+    const Bytes tail = block("CROSS_TIME", text("A;") + be32(300)) +
+                       block("WINDOW____", be32(10) + be32(0xFFFFFFECu) + be32(800) + be32(600) + Bytes{0, 1});
+    EXPECT_EQ(out, older + tail);
+
+    // A reader that knows only the older blocks walks tag and length to the
+    // end of the file, exactly, and finds what it knows unchanged.
+    std::vector<std::string> tags;
+    std::size_t at = 12;
+    while (at + 14 <= out.size()) {
+        tags.emplace_back(out.begin() + std::ptrdiff_t(at), out.begin() + std::ptrdiff_t(at + 10));
+        at += 14 + ((std::size_t(out[at + 10]) << 24) | (out[at + 11] << 16) | (out[at + 12] << 8) | out[at + 13]);
+    }
+    EXPECT_EQ(at, out.size());
+    EXPECT_EQ(tags.back(), "WINDOW____");
+    const ProfileData back = read(out);
+    EXPECT_EQ(back.states(), data.states());
+    EXPECT_EQ(back.playSeconds, (std::map<std::string, std::uint32_t>{{"A", 300}}));
+    EXPECT_EQ(back.window, data.window);
+}
+
+TEST(ProfileRead, DamagedClockAndWindowBlocksKeepWhatIsWhole)
+{
+    const Bytes size = shortBlock("SIZE______", 9);
+    struct Case {
+        const char* what;
+        Bytes file;
+        std::map<std::string, std::uint32_t> seconds;
+        bool window;
+    } cases[] = {
+        {"seconds cut by the block's end", block("CROSS_TIME", text("A;") + be32(5) + text("B;") + Bytes{0, 0}) + size,
+         {{"A", 5}}, false},
+        {"no semicolon", block("CROSS_TIME", text("ABCDEFG")) + size, {}, false},
+        {"length past the end of the file", text("CROSS_TIME") + be32(1000) + text("A;") + be32(7), {{"A", 7}}, false},
+        {"window too short", block("WINDOW____", be32(1) + be32(2)) + size, {}, false},
+        {"window with more than it knows", block("WINDOW____", Bytes(18, 0) + text("future")) + size, {}, true},
+        {"window cut by the end of the file", text("WINDOW____") + be32(18) + Bytes(17, 0), {}, false},
+    };
+    for (const Case& c : cases) {
+        const ProfileData d = read(signature() + c.file);
+        EXPECT_EQ(d.playSeconds, c.seconds) << c.what;
+        EXPECT_EQ(d.window.has_value(), c.window) << c.what;
+        const bool sizeFollows = std::search(c.file.begin(), c.file.end(), size.begin(), size.end()) != c.file.end();
+        EXPECT_EQ(d.cellSize.has_value(), sizeFollows) << c.what;
+    }
 }
 
 TEST(ProfileBytes, CurrentBeyondSixteenBitsIsWrittenAsNone)

@@ -397,3 +397,28 @@ TEST_F(Profile, NameThatIsNotAFileNameNeverWritesOutsideTheFolder)
     EXPECT_EQ(code, 30007);
     EXPECT_FALSE(std::filesystem::exists(folder.file("escaped.pfl")));
 }
+
+TEST_F(Profile, WritingWhilePlayingOnlyWhenSomethingChanged)
+{
+    folder.write("Ann.pfl", signature() + block("SOLV_CROSS", text("kept;")));
+    auto p = open();
+    EXPECT_TRUE(p->WriteProfileIfChanged()); // the file was not in this program's layout
+    int writes = 0;
+    setChunkWriterForTesting([&](int fd, const std::uint8_t* data, std::size_t size) {
+        ++writes;
+        return std::size_t(std::max<ssize_t>(0, ::write(fd, data, size)));
+    });
+    EXPECT_FALSE(p->WriteProfileIfChanged());
+    p->setPlaySeconds("Zoo\\Cats_1_2", 75);
+    p->setWindow({1, 2, 300, 200, false});
+    EXPECT_TRUE(p->WriteProfileIfChanged());
+    EXPECT_FALSE(p->WriteProfileIfChanged());
+    EXPECT_EQ(writes, 1);
+
+    auto again = open();
+    EXPECT_EQ(again->playSeconds("Zoo\\Cats_1_2"), 75u);
+    EXPECT_EQ(again->playSeconds("other"), 0u);
+    EXPECT_EQ(again->window(), (WindowPlacement{1, 2, 300, 200, false}));
+    EXPECT_TRUE(again->IsSolved("kept"));
+    EXPECT_FALSE(again->WriteProfileIfChanged()); // read back as it was written
+}
