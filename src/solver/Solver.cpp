@@ -107,7 +107,7 @@ bool Solver::prepare()
     contradiction_ = abort_ = reported_ = false;
     placements_ = decided_ = 0;
     tries_ = 0;
-    nextReportAt_ = kProgressEvery;
+    progressStep_ = 0;
     lastReport_ = clock_();
     return true;
 }
@@ -164,7 +164,7 @@ bool Solver::SolveLine(bool column, int line, int threshold)
 
     constexpr std::int64_t kSaturated = std::numeric_limits<std::int64_t>::max();
     placements_ = outcome_.placements > kSaturated - placements_ ? kSaturated : placements_ + outcome_.placements;
-    if (placements_ >= nextReportAt_ || clock_() - lastReport_ >= kProgressSeconds)
+    if (placements_ / kProgressEvery > progressStep_ || clock_() - lastReport_ >= kProgressSeconds)
         progressReport();
     if (abort_)
         return true;
@@ -285,9 +285,7 @@ void Solver::progressReport()
     const double progress = double(decided_) / (double(width_) * height_) * 100.0;
     std::snprintf(buf, sizeof buf, "Solving... Time: %s  Progress:  %.2f %% Try: %d Total: %lld",
                   statusClock(elapsed).c_str(), progress, tries_, static_cast<long long>(placements_ / 10000));
-    constexpr std::int64_t kSaturated = std::numeric_limits<std::int64_t>::max();
-    nextReportAt_ = placements_ >= kSaturated - kProgressEvery ? kSaturated
-                                                               : (placements_ / kProgressEvery + 1) * kProgressEvery;
+    progressStep_ = placements_ / kProgressEvery;
     lastReport_ = clock_();
     if (progress_ && progress_(buf))
         abort_ = true;
@@ -363,7 +361,7 @@ SolveReport Solver::Solve()
         return report_;
     }
     start_ = lastReport_ = clock_();
-    nextReportAt_ = kProgressEvery;
+    progressStep_ = 0;
     for (int c = 0; c < width_; ++c)
         columnDirty_[c] = 1;
     for (int r = 0; r < height_; ++r)

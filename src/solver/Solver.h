@@ -181,8 +181,9 @@ private:
     std::int64_t decided_ = 0;
     int tries_ = 0;
     double start_ = 0;
-    // The next progress report is due at this count, or at this time.
-    std::int64_t nextReportAt_ = kProgressEvery;
+    // The last progress report: placements / 100000 then, and its time. (A
+    // count that has saturated reports on time only.)
+    std::int64_t progressStep_ = 0;
     double lastReport_ = 0;
     SolveReport report_;
     // Copies of the field for guesses, one per depth, reused between runs.

@@ -311,6 +311,19 @@ TEST(Solve, ProgressComesOncePerLineThatPassesAHundredThousandAndEvery100ms)
         quick.SolveLine(false, 0, 5);
     }
     EXPECT_EQ(reports, 2); // at 0.10 and 0.25
+
+    // About 10^29 placements: the count stays at its ceiling, and reports
+    // come on time only.
+    LineField blank(std::vector<std::pair<int, int>>(50, {0, 0}), std::string(100, '.'));
+    Solver huge(blank);
+    reports = 0;
+    huge.setClock([&] { return now; });
+    huge.setProgress([&](const std::string&) { return ++reports, false; });
+    ASSERT_TRUE(huge.prepare());
+    for (int i = 0; i < 3; ++i)
+        huge.SolveLine(false, 0, 5);
+    EXPECT_EQ(huge.placements(), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(reports, 1);
 }
 
 TEST(Solve, EscapeAtAProgressReportStopsTheRunAtOnce)
