@@ -4,6 +4,7 @@
 
 #include "config/CodePage.h"
 #include "config/CrossException.h"
+#include "config/Folders.h"
 #include "config/Localization.h"
 #include "config/SafeFormat.h"
 #include "profile/UserConfig.h"
@@ -98,6 +99,7 @@ MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), so
 
     // 1. The language table, empty until the system language is loaded.
     language_ = std::make_unique<Localization>();
+    language_->setFolders(folders::current().languages);
     Localization::setGlobal(language_.get());
     // 2.
     ColorCursors::registerCursors();

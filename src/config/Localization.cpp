@@ -118,8 +118,12 @@ void Localization::LoadLanguage(const std::string& name)
     if (name.empty())
         throw CrossException(30005);
     std::string bytes;
+    bool read = false;
     // Names are 8-bit text; file names on disk are UTF-8.
-    if (!readFile(std::filesystem::path(folder_) / codepage::toUtf8(name + ".lng"), bytes))
+    for (const std::string& folder : folders_)
+        if ((read = readFile(std::filesystem::path(folder) / codepage::toUtf8(name + ".lng"), bytes)))
+            break;
+    if (!read)
         throw CrossException(30005);
     auto entries = parse(bytes);
     // Only a complete read replaces anything.
@@ -171,25 +175,29 @@ std::string Localization::DefaultLanguageName(unsigned primaryLanguageId)
 std::vector<std::string> Localization::AvailableLanguages() const
 {
     std::vector<std::string> names;
-    std::error_code ec;
-    std::filesystem::directory_iterator it(folder_, ec), end;
-    for (; !ec && it != end; it.increment(ec)) {
-        const std::string file = it->path().filename().string();
-        // "*.lng*" matches every name that holds ".lng"; a name with a
-        // leading dot is a hidden file and never offered.
-        if (file.empty() || file[0] == '.' || file.find(".lng") == std::string::npos)
-            continue;
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError) || typeError)
-            continue;
-        // Offered as 8-bit text, like every other name the program keeps;
-        // loading it converts back to the same file name.
-        const std::string ansi = codepage::fromUtf8(file);
-        names.push_back(ansi.substr(0, ansi.size() - 4));
+    for (const std::string& folder : folders_) {
+        std::error_code ec;
+        std::filesystem::directory_iterator it(folder, ec), end;
+        for (; !ec && it != end; it.increment(ec)) {
+            const std::string file = it->path().filename().string();
+            // "*.lng*" matches every name that holds ".lng"; a name with a
+            // leading dot is a hidden file and never offered.
+            if (file.empty() || file[0] == '.' || file.find(".lng") == std::string::npos)
+                continue;
+            std::error_code typeError;
+            if (!it->is_regular_file(typeError) || typeError)
+                continue;
+            // Offered as 8-bit text, like every other name the program keeps;
+            // loading it converts back to the same file name.
+            const std::string ansi = codepage::fromUtf8(file);
+            names.push_back(ansi.substr(0, ansi.size() - 4));
+        }
     }
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const std::string la = asciiLower(a), lb = asciiLower(b);
         return la != lb ? la < lb : a < b;
     });
+    // A language of the player's that is also shipped is offered once.
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }

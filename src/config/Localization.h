@@ -26,8 +26,8 @@ public:
 
     Localization() = default;
 
-    // Replaces the texts by those of "language/<name>.lng" and calls every
-    // callback. Raises CrossException 30005 for an empty name or a file that
+    // Replaces the texts by those of "<name>.lng" in the first language
+    // folder that holds a readable one, and calls every callback. Raises CrossException 30005 for an empty name or a file that
     // cannot be read; the table is then left exactly as it was and no
     // callback runs.
     void LoadLanguage(const std::string& name);
@@ -47,15 +47,17 @@ public:
     static std::string DefaultLanguageName(unsigned primaryLanguageId);
 
     // The languages a player can choose: every regular, not hidden file of the
-    // language folder whose name matches "*.lng*", offered under its name
-    // without the last four characters, sorted by name without regard to
-    // letter case (the file system's own order is arbitrary here).
+    // language folders whose name matches "*.lng*", offered once under its
+    // name without the last four characters, sorted by name without regard
+    // to letter case (the file system's own order is arbitrary here).
     std::vector<std::string> AvailableLanguages() const;
 
-    // Folder that holds the language files ("language" below the working
-    // folder unless a test points it elsewhere).
-    void setFolder(std::string folder) { folder_ = std::move(folder); }
-    const std::string& folder() const { return folder_; }
+    // Folders that hold the language files, searched in order: "language"
+    // below the working folder unless set (an installed game puts the
+    // player's own folder before the shipped one; tests point it elsewhere).
+    void setFolder(std::string folder) { folders_ = {std::move(folder)}; }
+    void setFolders(std::vector<std::string> folders) { folders_ = std::move(folders); }
+    const std::vector<std::string>& folders() const { return folders_; }
 
     // Parses the contents of a language file into key/text entries.
     static std::map<std::string, std::string> parse(const std::string& bytes);
@@ -75,5 +77,5 @@ private:
     std::map<std::string, std::string> entries_;
     std::vector<Callback> callbacks_;
     std::string language_;
-    std::string folder_ = "language";
+    std::vector<std::string> folders_{"language"};
 };

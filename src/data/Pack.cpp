@@ -13,10 +13,10 @@
 
 namespace pack {
 namespace {
-std::string& folderSetting()
+std::vector<std::string>& folderSetting()
 {
-    static std::string folder = "data";
-    return folder;
+    static std::vector<std::string> folders{"data"};
+    return folders;
 }
 
 std::string perUserBase()
@@ -45,8 +45,26 @@ std::string perUserBase()
 }
 } // namespace
 
-const std::string& dataFolder() { return folderSetting(); }
-void setDataFolder(const std::string& folder) { folderSetting() = folder; }
+const std::vector<std::string>& dataFolders() { return folderSetting(); }
+void setDataFolders(std::vector<std::string> folders)
+{
+    if (folders.empty())
+        folders.push_back("data");
+    folderSetting() = std::move(folders);
+}
+void setDataFolder(const std::string& folder) { folderSetting() = {folder}; }
+
+std::string packPath(const std::string& name)
+{
+    const std::string file = name + ".qlp";
+    for (const std::string& folder : folderSetting()) {
+        const std::string path = folder + "\\" + file;
+        struct stat st {};
+        if (::stat(toFsPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            return path;
+    }
+    return folderSetting().front() + "\\" + file;
+}
 
 std::string tempFolder()
 {
@@ -78,12 +96,12 @@ void loadFromPack(CrossData& data, const std::string& id)
     std::string::size_type p = id.find('\\');
     std::string packName = p == std::string::npos ? std::string() : id.substr(0, p);
     std::string member = (p == std::string::npos ? id : id.substr(p + 1)) + ".ql";
-    std::string packPath = dataFolder() + "\\" + packName + ".qlp";
     if (packName.empty())
         throw CrossException(30000);
+    const std::string packFile = packPath(packName);
     std::string slashed = toFsPath(member);
     std::string folder = tempFolder();
-    if (extractMember(packPath, folder, slashed) != 0)
+    if (extractMember(packFile, folder, slashed) != 0)
         throw CrossException(30000);
     std::string::size_type last = member.find_last_of('\\');
     std::string fileName = last == std::string::npos ? member : member.substr(last + 1);

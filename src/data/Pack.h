@@ -3,15 +3,22 @@
 // they are turned into "/" only where they reach the file system.
 #include <functional>
 #include <string>
+#include <vector>
 
 class CrossData;
 
 namespace pack {
 
-// Folder that holds the packs, "data" below the working folder unless set
-// (tests point it elsewhere).
-const std::string& dataFolder();
+// Folders that hold the packs, searched in order: "data" below the working
+// folder unless set. An installed game adds its shipped packs after the
+// player's own, so a player's pack of the same file name is the one used.
+const std::vector<std::string>& dataFolders();
+void setDataFolders(std::vector<std::string> folders);
 void setDataFolder(const std::string& folder);
+
+// Path of the pack file NAME.qlp (NAME without extension) in the first data
+// folder that holds it as a regular file; in the first folder when none does.
+std::string packPath(const std::string& name);
 
 // TEMP + "\~qltemp". Without TEMP (or with an empty one) the base is per-user: $XDG_RUNTIME_DIR, or
 // /tmp/tessellor-<uid> created with owner-only rights; never a shared folder.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 namespace {
 ProfileMarks& marks()
@@ -111,23 +112,26 @@ TPackModelFile* findCrossword(TPackModelDir& dir, const std::string& id)
 std::vector<std::string> scanPacks(TPackModelDir& root)
 {
     namespace fs = std::filesystem;
-    std::vector<std::string> names;
-    std::error_code ec;
-    fs::path folder = pack::toFsPath(pack::dataFolder());
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string n = it->path().filename().string();
-        std::error_code sec;
-        // Only regular files: a folder or device named *.qlp is no pack.
-        if (n.size() > 4 && n.compare(n.size() - 4, 4, ".qlp") == 0
-            && fs::is_regular_file(it->symlink_status(sec)) && !sec)
-            names.push_back(n);
+    // File name -> folder; the first folder that holds a name wins, so a
+    // player's own pack hides the shipped one of the same name.
+    std::map<std::string, std::string> packs;
+    for (const std::string& folderName : pack::dataFolders()) {
+        std::error_code ec;
+        const fs::path folder = pack::toFsPath(folderName);
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            std::string n = it->path().filename().string();
+            std::error_code sec;
+            // Only regular files: a folder or device named *.qlp is no pack.
+            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".qlp") == 0
+                && fs::is_regular_file(it->symlink_status(sec)) && !sec)
+                packs.emplace(std::move(n), folderName);
+        }
     }
-    std::sort(names.begin(), names.end());
     std::vector<std::string> failed;
     gInsertRoot = &root;
-    for (const std::string& n : names) {
+    for (const auto& [n, folder] : packs) {
         gPackFileName = n;
-        if (pack::listArchive(pack::dataFolder() + "\\" + n, addMember) != 0)
+        if (pack::listArchive(folder + "\\" + n, addMember) != 0)
             failed.push_back(n);
     }
     gInsertRoot = nullptr;

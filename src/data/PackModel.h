@@ -43,8 +43,9 @@ struct ProfileMarks {
 };
 void setProfileMarks(ProfileMarks marks);
 
-// Inserts every crossword of every "<data>/*.qlp" regular file, packs in name
-// order, then recounts. A pack that cannot be listed is skipped and the scan
+// Inserts every crossword of every "*.qlp" regular file of the data folders,
+// packs in name order (of two packs with one file name, the one in the
+// earlier folder), then recounts. A pack that cannot be listed is skipped and the scan
 // goes on; the file names of such packs are returned so that the caller can
 // show error 30000 once after the scan.
 std::vector<std::string> scanPacks(TPackModelDir& root);

@@ -1,5 +1,6 @@
 #include "widgets/HelpViewer.h"
 
+#include "config/Folders.h"
 #include "config/Localization.h"
 
 #include "widgets/UiText.h"
@@ -92,7 +93,8 @@ QString HelpViewer::pageForContext(int context)
 
 QString HelpViewer::helpFolder() const
 {
-    return folder_.isEmpty() ? QDir::current().absoluteFilePath(QStringLiteral("help")) : folder_;
+    return folder_.isEmpty() ? QDir::current().absoluteFilePath(QString::fromStdString(folders::current().help))
+                             : folder_;
 }
 
 void HelpViewer::setHelpFolder(const QString& folder) { folder_ = folder; }

@@ -9,8 +9,8 @@ class QTextBrowser;
 class QAction;
 class QKeyEvent;
 
-// The help window: the shipped HTML pages of the folder "help" under the
-// working folder, shown in a text browser with Back, Forward and Contents.
+// The help window: the shipped HTML pages of the help folder ("help" under
+// the working folder, or the installed one), shown in a text browser with Back, Forward and Contents.
 // Windows open it at a context number: 1004 the profile dialog, 1005 the main
 // window (F1), 1006 the preferences, 1007 the about box; any other number
 // opens the contents page.
@@ -27,8 +27,9 @@ public:
     // File name of the page for a context number, inside the help folder.
     static QString pageForContext(int context);
 
-    // The folder the pages are read from; by default "help" under the
-    // working folder as it is when a page is opened.
+    // The folder the pages are read from; by default the help folder of the
+    // program's layout, a relative one taken from the working folder as it
+    // is when a page is opened.
     QString helpFolder() const;
     void setHelpFolder(const QString& folder);
 

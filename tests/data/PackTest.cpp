@@ -55,7 +55,7 @@ void writeZip(const fs::path& path, const std::vector<std::pair<std::string, std
 class PackTest : public ::testing::Test {
 protected:
     fs::path root;
-    std::string oldData;
+    std::vector<std::string> oldData;
     void SetUp() override
     {
         char tmpl[] = "/tmp/packtest-XXXXXX";
@@ -63,13 +63,13 @@ protected:
         fs::create_directories(root / "data");
         fs::create_directories(root / "temp");
         setenv("TEMP", (root / "temp").c_str(), 1);
-        oldData = pack::dataFolder();
+        oldData = pack::dataFolders();
         pack::setDataFolder((root / "data").string());
         setProfileMarks({});
     }
     void TearDown() override
     {
-        pack::setDataFolder(oldData);
+        pack::setDataFolders(oldData);
         setProfileMarks({});
         fs::remove_all(root);
     }
@@ -204,9 +204,9 @@ TEST_F(PackTest, ListingReportsEveryFileMemberOnceWithItsPath)
     writeZip(root / "data" / "Zoo.qlp", {{"A/", {}}, {"A/t_0_1.ql", crossBytes(5, 3, 1)}, {"A/B/", {}},
                                          {"A/B/u_1_2.ql", crossBytes(5, 3, 1)}, {"r_0_0.ql", crossBytes(5, 3, 1)}});
     std::vector<std::string> seen;
-    ASSERT_EQ(pack::listArchive(pack::dataFolder() + "\\Zoo.qlp", [&](const std::string& m) { seen.push_back(m); }), 0);
+    ASSERT_EQ(pack::listArchive(pack::packPath("Zoo"), [&](const std::string& m) { seen.push_back(m); }), 0);
     EXPECT_EQ(seen, (std::vector<std::string>{"A/t_0_1.ql", "A/B/u_1_2.ql", "r_0_0.ql"}));
-    EXPECT_NE(pack::listArchive(pack::dataFolder() + "\\Missing.qlp", [&](const std::string&) {}), 0);
+    EXPECT_NE(pack::listArchive(pack::packPath("Missing"), [&](const std::string&) {}), 0);
 }
 
 TEST_F(PackTest, WorkingFolderIsMadeOwnerOnlyWithItsParents)
