@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 
 #include <cstdlib>
 #include <exception>
@@ -55,6 +56,11 @@ int main(int argc, char** argv)
         QApplication::setApplicationName(QStringLiteral("Tessellor"));
         QApplication::setApplicationDisplayName(QStringLiteral("Tessellor"));
         initTessellorResources();
+        // The menu entry's name, so that desktops match the window to it.
+        QGuiApplication::setDesktopFileName(QStringLiteral("org.tessellor.Tessellor"));
+        QIcon icon(QStringLiteral(":/ICON256"));
+        icon.addFile(QStringLiteral(":/ICON48"));
+        QApplication::setWindowIcon(icon);
         // All texts are kept in the system's 8-bit code page; fix it before
         // the first one is read.
         codepage::setCurrent(systemlocale::codePage(QLocale::system()));
