@@ -39,18 +39,24 @@ void LinePlacements::solve(const LineCells& line, LineOutcome& out)
         const std::uint8_t c = line.blockColour[k];
         const bool last = k == blocks - 1;
         // A block cannot lie on a blank cell or on a fill of another colour.
-        bad_[0] = 0;
-        for (int i = 0; i < len; ++i)
-            bad_[i + 1] = bad_[i]
-                          + int(state[i] == LineCells::kBlank || (state[i] == LineCells::kFilled && colour[i] != c));
+        // (Both tables depend on a colour only, so runs of blocks of one
+        // colour share them.)
+        if (k == blocks - 1 || c != line.blockColour[k + 1]) {
+            bad_[0] = 0;
+            for (int i = 0; i < len; ++i)
+                bad_[i + 1] = bad_[i]
+                              + int(state[i] == LineCells::kBlank || (state[i] == LineCells::kFilled && colour[i] != c));
+        }
         std::uint8_t c2 = 0;
         if (!last) {
             // The next block is tried at every start until one would leave
             // a fill of its own colour behind it.
             c2 = line.blockColour[k + 1];
-            stopAt_[std::size_t(len)] = len;
-            for (int i = len - 1; i >= 0; --i)
-                stopAt_[i] = filledIn(i, c2) ? i : stopAt_[i + 1];
+            if (k + 2 == blocks || c2 != line.blockColour[k + 2]) {
+                stopAt_[std::size_t(len)] = len;
+                for (int i = len - 1; i >= 0; --i)
+                    stopAt_[i] = filledIn(i, c2) ? i : stopAt_[i + 1];
+            }
         }
         sum[0] = 0;
         for (int p = 0; p <= len; ++p) {
