@@ -25,7 +25,7 @@ for f in bin/tessellor bin/tessellor-tool share/tessellor/data/Starter.qlp \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
          share/icons/hicolor/64x64/apps/$id.png share/icons/hicolor/128x128/apps/$id.png \
-         share/icons/hicolor/256x256/apps/$id.png share/man/man6/tessellor.6 share/man/man1/tessellor-tool.1; do
+         share/icons/hicolor/256x256/apps/$id.png share/man/man6/tessellor.6.gz share/man/man1/tessellor-tool.1.gz; do
   [ -f "$stage/usr/$f" ] || fail "not installed: $f"
 done
 if command -v desktop-file-validate >/dev/null; then
