@@ -1,11 +1,14 @@
 // "build": makes a pack from a folder tree of crossword pictures.
 #include "Command.h"
+#include "Inputs.h"
 
 #include "config/CrossException.h"
 #include "data/CrossData.h"
+#include "data/PackWriter.h"
 #include "grid/GridModel.h"
 #include "solver/Clues.h"
 #include "solver/CompleteSolver.h"
+#include "solver/Rating.h"
 #include "solver/Solver.h"
 
 #include <algorithm>
@@ -16,7 +19,6 @@
 #include <iostream>
 #include <map>
 #include <sstream>
-#include <zip.h>
 
 #ifdef TESSELLOR_TOOL_HAS_QTGUI
 #include <QImage>
@@ -26,17 +28,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// Level rule: the automatic solver's own effort, never the clock, so that a
-// rebuild always gives the same digits.
-//   3  the solver had to guess (more than one try), or lines alone took at
-//      least kLevel3Work placements per cell
-//   2  lines only, at least kLevel2Work placements per cell
-//   1  lines only, at least kLevel1Work placements per cell
-//   0  lines only, less work than that
-constexpr double kLevel1Work = 1.5;
-constexpr double kLevel2Work = 4.0;
-constexpr double kLevel3Work = 1000.0;
 
 struct Source {
     fs::path file;
@@ -137,26 +128,6 @@ struct ImageSource : PixelSource {
     std::uint32_t rgb(int x, int y) const override { return std::uint32_t(img.pixel(x, y)) & 0xFFFFFF; }
 };
 #endif
-
-bool isColour(const CrossData& d)
-{
-    for (int x = 0; x < d.width; ++x)
-        for (int y = 0; y < d.height; ++y)
-            if (d.value(x, y) > 0 && d.value(x, y) != 3) return true;
-    return false;
-}
-
-// The level from the rating solver's own counts. A unique crossword on
-// which it guesses or gets stuck (its colour logic is not exact) is hard.
-int rateLevel(const CrossData& data, SolveReport& report)
-{
-    GridModel grid;
-    report = solveFromScratch(grid, data);
-    if (report.result != SolveResult::Solved || report.tries > 1)
-        return 3;
-    const double work = double(report.placements) / (double(data.width) * data.height);
-    return work >= kLevel3Work ? 3 : work >= kLevel2Work ? 2 : work >= kLevel1Work ? 1 : 0;
-}
 
 // Whether the picture is the only one its clues allow; says why not.
 bool onlySolution(const CrossData& data, double timeLimit, std::string& why)
@@ -296,42 +267,53 @@ int run(const std::vector<std::string>& args)
     }
     if (failed) return 1;
     std::string out = pos[1];
-    std::string tmp = out + ".part";
-    fs::remove(tmp, ec);
-    int err = 0;
-    zip_t* z = zip_open(tmp.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &err);
-    if (!z) { std::cerr << "tessellor-tool build: cannot create " << out << "\n"; return 1; }
-    for (Source& s : sources) {
-        std::string name = s.member + "_" + (isColour(s.data) ? "1" : "0") + "_" + std::to_string(s.level) + ".ql";
-        std::vector<std::uint8_t> bytes = s.data.toFileBytes();
-        void* copy = std::malloc(bytes.size());
-        std::copy(bytes.begin(), bytes.end(), static_cast<std::uint8_t*>(copy));
-        zip_source_t* zs = zip_source_buffer(z, copy, bytes.size(), 1);
-        zip_int64_t idx = zip_file_add(z, name.c_str(), zs, ZIP_FL_ENC_RAW);
-        if (idx < 0) {
-            zip_source_free(zs);
-            zip_discard(z);
-            fs::remove(tmp, ec);
-            std::cerr << name << ": cannot add\n";
-            return 1;
-        }
-        // Fixed time stamp (1 January 1980) and attributes so that a rebuild
-        // gives the same bytes.
-        zip_file_set_dostime(z, zip_uint64_t(idx), 0, (0 << 9) | (1 << 5) | 1, 0);
-        zip_file_set_external_attributes(z, zip_uint64_t(idx), 0, ZIP_OPSYS_UNIX, zip_uint32_t(0100644) << 16);
-        zip_set_file_compression(z, zip_uint64_t(idx), ZIP_CM_DEFLATE, 9);
-    }
-    if (zip_close(z) != 0) {
-        std::cerr << "tessellor-tool build: cannot write " << out << "\n";
-        zip_discard(z);
-        fs::remove(tmp, ec);
+    std::vector<packwriter::Member> members;
+    for (Source& s : sources)
+        members.push_back({s.member + "_" + (isColourCrossword(s.data) ? "1" : "0") + "_" + std::to_string(s.level) + ".ql",
+                           s.data.toFileBytes()});
+    std::string error;
+    if (!packwriter::write(out, members, error)) {
+        std::cerr << "tessellor-tool build: " << error << "\n";
         return 1;
     }
-    fs::rename(tmp, out, ec);
-    if (ec) { std::cerr << "tessellor-tool build: cannot write " << out << "\n"; fs::remove(tmp, ec); return 1; }
     std::cout << sources.size() << " crosswords written to " << out << "\n";
     return 0;
 }
+
+} // namespace
+
+bool readPictureFile(const std::string& path, CrossData& out, std::string& error)
+{
+    const fs::path p(path);
+    std::string ext = p.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
+    if (ext == ".txt") {
+        Source s;
+        if (!readText(p, s, error)) return false;
+        out = std::move(s.data);
+        return true;
+    }
+    if (ext == ".png" || ext == ".bmp") {
+#ifdef TESSELLOR_TOOL_HAS_QTGUI
+        ImageSource img;
+        if (!img.img.load(QString::fromStdString(path))) { error = "cannot load picture"; return false; }
+        try {
+            out.fromPicture(img, p.stem().string());
+        } catch (const CrossException&) {
+            error = "size outside 1..128";
+            return false;
+        }
+        return true;
+#else
+        error = "pictures need the tool built with QtGui";
+        return false;
+#endif
+    }
+    error = "neither a puzzle (.non, .xml) nor a picture (.txt, .png, .bmp)";
+    return false;
+}
+
+namespace {
 
 Command::Registrar reg({"build", "make a pack from a folder of pictures",
                         "tessellor-tool build [--level N] [--no-solve] [--time-limit S] [--verbose] SOURCE_DIR OUT.qlp\n"

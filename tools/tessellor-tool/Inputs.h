@@ -14,3 +14,7 @@ bool forEachCrossword(const std::string& path, const std::string& command,
 
 // A string as a JSON string literal.
 std::string jsonString(const std::string& s);
+
+// A picture file as "build" reads it (text grid .txt, .png, .bmp) into `out`;
+// false with `error` otherwise.
+bool readPictureFile(const std::string& path, CrossData& out, std::string& error);
