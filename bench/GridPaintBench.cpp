@@ -1,6 +1,8 @@
 // Time to paint a large crossword: the whole control at two zooms and a
 // screen-sized exposed region at the largest zoom.
+#include "grid/GridLayout.h"
 #include "grid/GridModel.h"
+#include "grid/GridPointer.h"
 #include "widgets/GridPainter.h"
 
 #include <QApplication>
@@ -30,20 +32,24 @@ CrossData bigCrossword()
 struct Fixture {
     explicit Fixture(int size)
     {
-        model.storeCellSize(size);
         model.SetDataSource(bigCrossword());
         model.ShowSolution();
+        layout.setShape(model.width(), model.height(), model.rowClueCount(), model.colClueCount());
+        layout.setCellSize(size);
+        pointer.reset();
     }
     GridModel model;
+    GridLayout layout;
+    GridPointer pointer{model, layout};
 };
 
 void paintArea(benchmark::State& state, int size, QRect area)
 {
     Fixture f(size);
     if (area.isNull())
-        area = QRect(0, 0, f.model.controlWidth(), f.model.controlHeight());
+        area = QRect(0, 0, f.layout.controlWidth(), f.layout.controlHeight());
     QImage target(area.size(), QImage::Format_RGB32);
-    GridPainter painter(f.model);
+    GridPainter painter(f.model, f.layout, f.pointer);
     for (auto _ : state) {
         QPainter p(&target);
         p.setClipRect(area.translated(-area.topLeft()));

@@ -114,7 +114,11 @@ MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), so
     preview_ = new PreviewFrm(this);
     connect(grid_, &GridWidget::fullRepaintRequested, this, [this] {
         if (preview_)
-            preview_->paintAll(gridModel());
+            preview_->paintAll(grid_->pointer(), gridModel().width(), gridModel().height());
+    });
+    connect(grid_, &GridWidget::cellStatus, this, [this](const QString& position, const QString& state) {
+        statusPanels_[0]->setText(position);
+        statusPanels_[1]->setText(state);
     });
     // 7. The start screen shows the logo solved.
     grid_->model().SetDataSource(*crossData_);
@@ -156,7 +160,7 @@ void MainForm::ShowLogo()
     loadLogo();
     gridModel().SetDataSource(*crossData_);
     gridModel().ShowSolution();
-    gridModel().fullRepaint();
+    grid_->fullRepaint();
     session_->crosswordOpened();
 }
 
@@ -370,7 +374,7 @@ void MainForm::FormCreate()
     // 9. The tree starts visible; the brush is the start tool.
     actions_.selectCross->setChecked(!treeView_->isHidden());
     actions_.mdBrush->setChecked(true);
-    gridModel().setDrawMode(DrawMode::Brush);
+    grid_->pointer().setDrawMode(DrawMode::Brush);
     // 10. Ctrl with the key that carries = and +, and Ctrl with minus.
     actions_.zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
     actions_.zoomOut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Minus)});
@@ -479,7 +483,7 @@ void MainForm::preferencesChanged()
     // The hover command shows the setting the dialog left, and the grid
     // draws or drops the crosshair at once.
     actions_.showHover->setChecked(showHover());
-    gridModel().fullRepaint();
+    grid_->fullRepaint();
 }
 
 void MainForm::ExitClick()
@@ -490,19 +494,19 @@ void MainForm::ExitClick()
 
 void MainForm::MdBrushClick()
 {
-    gridModel().setDrawMode(DrawMode::Brush);
+    grid_->pointer().setDrawMode(DrawMode::Brush);
     actions_.mdBrush->setChecked(true);
 }
 
 void MainForm::MdLineClick()
 {
-    gridModel().setDrawMode(DrawMode::Line);
+    grid_->pointer().setDrawMode(DrawMode::Line);
     actions_.mdLine->setChecked(true);
 }
 
 void MainForm::MdRectClick()
 {
-    gridModel().setDrawMode(DrawMode::Rect);
+    grid_->pointer().setDrawMode(DrawMode::Rect);
     actions_.mdRect->setChecked(true);
 }
 
@@ -518,17 +522,17 @@ void MainForm::PreviewClick()
     actions_.preview->setChecked(!preview_->isHidden());
     if (profile_)
         profile_->setPreviewShown(!preview_->isHidden());
-    gridModel().fullRepaint();
+    grid_->fullRepaint();
 }
 
 void MainForm::ZoomInClick()
 {
-    gridModel().SetZoom(gridModel().cellSize() + 1);
+    grid_->setCellSize(grid_->cellSize() + 1);
 }
 
 void MainForm::ZoomOutClick()
 {
-    gridModel().SetZoom(gridModel().cellSize() - 1);
+    grid_->setCellSize(grid_->cellSize() - 1);
 }
 
 void MainForm::ZoomFitClick()
@@ -537,7 +541,7 @@ void MainForm::ZoomFitClick()
     // once the crossword fits.
     const QSize room = mainWin_->maximumViewportSize();
     const GridModel& g = gridModel();
-    gridModel().SetZoom(fittingCellSize(g.width(), g.height(), g.rowClueCount(), g.colClueCount(), room.width(),
+    grid_->setCellSize(fittingCellSize(g.width(), g.height(), g.rowClueCount(), g.colClueCount(), room.width(),
                                         room.height()));
 }
 
@@ -563,13 +567,13 @@ void MainForm::menuShowHoverClick()
     if (profile_)
         profile_->setShowHover(!profile_->showHover());
     actions_.showHover->setChecked(showHover());
-    gridModel().fullRepaint();
+    grid_->fullRepaint();
 }
 
 void MainForm::ClearClick()
 {
     gridModel().Clear();
-    gridModel().fullRepaint();
+    grid_->fullRepaint();
 }
 
 void MainForm::HelpItemClick()
@@ -609,7 +613,7 @@ void MainForm::DB_SolveClick()
         return;
     }
     grid.Clear();
-    grid.fullRepaint();
+    grid_->fullRepaint();
     // The run stays on this thread; while it lasts only Escape reaches the
     // program, and each progress report lets the picture and status show.
     SolveReport report;
@@ -622,7 +626,7 @@ void MainForm::DB_SolveClick()
         report = solver.Solve();
     }
     // Input flows again before the report, or its box could not be closed.
-    grid.fullRepaint();
+    grid_->fullRepaint();
     showReport(report);
 }
 
@@ -640,7 +644,7 @@ void MainForm::ResetSuggest()
     suggestButton_->setEnabled(false);
     suggestLit_ = false;
     suggestButton_->setColor(QPalette().color(QPalette::Button));
-    gridModel().setSuggestedCell(std::nullopt);
+    gridModel().clearSuggestion();
 }
 
 void MainForm::StartSuggestWait()
@@ -653,7 +657,7 @@ void MainForm::SuggestTimerTimer()
 {
     if (gridModel().suggestedCell()) {
         suggestBlink_ = !suggestBlink_;
-        gridModel().setSuggestHighlighted(suggestBlink_);
+        grid_->setSuggestLit(suggestBlink_);
     }
     if (suggestTicks_ != kSuggestWaitTicks)
         ++suggestTicks_;
@@ -673,12 +677,6 @@ void MainForm::SuggestTimerTimer()
 
 // ---------------------------------------------------------------- grid host
 
-void MainForm::setStatusText(int panel, const std::string& text)
-{
-    if (panel >= 0 && panel < 4)
-        statusPanels_[panel]->setText(uitext::fromAnsi(text));
-}
-
 void MainForm::previewResize(int width, int height)
 {
     if (preview_)
@@ -688,7 +686,7 @@ void MainForm::previewResize(int width, int height)
 void MainForm::previewCellChanged(int column, int row)
 {
     if (preview_)
-        preview_->paintCell(gridModel(), column, row);
+        preview_->paintCell(grid_->pointer(), column, row);
 }
 
 void MainForm::showCurrentColour(RGB colour)
@@ -770,7 +768,7 @@ void MainForm::CrossSelected(TPackModelFile* node)
     }
     if (grid.revealOnLoad())
         grid.ShowSolution();
-    grid.fullRepaint();
+    grid_->fullRepaint();
     StartSuggestWait();
     session_->crosswordOpened();
 }
@@ -792,7 +790,7 @@ void MainForm::FormActivate()
         return;
 
     ProfileBindings bindings;
-    bindings.grid = &gridModel();
+    bindings.layout = &grid_->layout();
     bindings.previewShown = !preview_->isHidden();
     bindings.showPreview = [this](bool shown) {
         // Set the opposite first so that the command brings the window, its
@@ -807,6 +805,10 @@ void MainForm::FormActivate()
         return;
     }
     session_->restoreWindow();
+    // The profile may bring another cell size; the crossword on screen (the
+    // logo, or the last one when it is in no pack any more) takes it now.
+    grid_->geometryChanged();
+    grid_->update();
     userInfoBarLabel_->setText(uitext::fromAnsi(profile_->userName()));
     actions_.showHover->setChecked(profile_->showHover());
     setProfileMarks(profile_->catalogueMarks());

@@ -143,7 +143,6 @@ public:
     const Actions& actions() const { return actions_; }
 
     // GridHost
-    void setStatusText(int panel, const std::string& text) override;
     bool hoverEnabled() const override;
     bool autoMarkEnabled() const override;
     bool hasColourButton() const override { return colorButton_ != nullptr; }

@@ -39,12 +39,12 @@ void PreviewFrm::resizeForCrossword(int columns, int rows)
     update();
 }
 
-void PreviewFrm::paintCell(const GridModel& grid, int column, int row)
+void PreviewFrm::paintCell(const GridPointer& shown, int column, int row)
 {
     const QRect block(column * kScale, row * kScale, kScale, kScale);
     if (!picture_.rect().contains(block))
         return;
-    const RGB rgb = grid.shownState(column, row) == DefYes ? grid.shownColour(column, row) : kWhite;
+    const RGB rgb = shown.shownState(column, row) == DefYes ? shown.shownColour(column, row) : kWhite;
     const QRgb value = qRgb(red(rgb), green(rgb), blue(rgb));
     for (int y = block.top(); y <= block.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(picture_.scanLine(y));
@@ -54,11 +54,11 @@ void PreviewFrm::paintCell(const GridModel& grid, int column, int row)
     update(block);
 }
 
-void PreviewFrm::paintAll(const GridModel& grid)
+void PreviewFrm::paintAll(const GridPointer& shown, int columns, int rows)
 {
-    for (int c = 0; c < grid.width(); ++c)
-        for (int r = 0; r < grid.height(); ++r)
-            paintCell(grid, c, r);
+    for (int c = 0; c < columns; ++c)
+        for (int r = 0; r < rows; ++r)
+            paintCell(shown, c, r);
 }
 
 void PreviewFrm::paintEvent(QPaintEvent* event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grid/GridModel.h"
+#include "grid/GridPointer.h"
 
 #include <QImage>
 #include <QWidget>
@@ -19,9 +19,10 @@ public:
 
     // A crossword was bound: the picture takes its size and turns white.
     void resizeForCrossword(int columns, int rows);
-    // The block of one cell, in the state the grid shows it.
-    void paintCell(const GridModel& grid, int column, int row);
-    void paintAll(const GridModel& grid);
+    // The block of one cell, in the state the grid shows it (a rubber band
+    // included).
+    void paintCell(const GridPointer& shown, int column, int row);
+    void paintAll(const GridPointer& shown, int columns, int rows);
 
     const QImage& picture() const { return picture_; }
 

@@ -1,46 +1,25 @@
 #pragma once
 
+#include "data/Color.h"
 #include "data/CrossData.h"
 #include "grid/Cell.h"
-#include "data/Color.h"
 #include "grid/History.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+// The shape of a figure drawn in one stroke.
 enum class DrawMode : std::uint8_t { Brush = 0, Line = 1, Rect = 2 };
-
-enum class MouseButton : std::uint8_t { Left, Right, Middle };
-
-// Keyboard and button state that comes with a mouse event.
-struct MouseFlags {
-    bool shift = false;
-    bool ctrl = false;
-    bool leftHeld = false;
-    bool rightHeld = false;
-};
-
-// What the model asks of the widget that shows it: repaint requests in the
-// grid's own pixel coordinates, and the mouse cursor.
-class GridView {
-public:
-    virtual ~GridView() = default;
-    virtual void invalidateRect(int x, int y, int w, int h) = 0;
-    virtual void invalidateAll() = 0;
-    // The control's pixel size changed (load or zoom).
-    virtual void geometryChanged() = 0;
-    virtual void setCursorId(int id) = 0;
-};
 
 // What the model asks of the window around it. Every method has a neutral
 // default so that the model also runs without any window (tests, tools).
 class GridHost {
 public:
     virtual ~GridHost() = default;
-    virtual void setStatusText(int /*panel*/, const std::string& /*text*/) {}
     // The colour tool button shows the given colour; false while it does not
     // exist yet, in which case loads keep the current colour.
     virtual bool hasColourButton() const { return false; }
@@ -56,27 +35,28 @@ public:
     virtual void previewCellChanged(int /*column*/, int /*row*/) {}
 };
 
-// What a point of the control hits.
-struct HitResult {
-    enum Kind : std::uint8_t { None, OnCell, OnLeftClue, OnTopClue } kind = None;
-    // OnCell: column, row. OnLeftClue: slot, row. OnTopClue: column, slot.
-    int first = 0;
-    int second = 0;
-    bool operator==(const HitResult&) const = default;
-};
-
-// The playing field without any toolkit: the crossword copy, the cells the
-// player edits, the clue cells, the drawing state, the undo history and the
-// layout in pixels. The Grid widget draws it and routes input to it.
+// The player's crossword without any toolkit or pixel: the crossword copy,
+// the cells and clue marks the player edits, the drawing colour, the undo
+// history and the last suggestion. Every editing command takes cell
+// coordinates; the pointer turns the mouse into these commands.
 class GridModel {
 public:
-    static constexpr int kMinCellSize = 3;
-    static constexpr int kMaxCellSize = 30;
-    static constexpr int kInitialCellSize = 15;
+    // Who shows the model hears what changed, cell by cell.
+    class Listener {
+    public:
+        virtual ~Listener() = default;
+        virtual void cellChanged(int /*column*/, int /*row*/) {}
+        // top: (column, slot) above the field; otherwise (slot, row) left of it.
+        virtual void clueChanged(bool /*top*/, int /*first*/, int /*second*/) {}
+        // A new crossword: new shape, nothing of the old one left.
+        virtual void crosswordLoaded() {}
+        // The suggested cell changed or went; its blink starts unlit.
+        virtual void suggestionChanged() {}
+    };
 
     GridModel();
 
-    void setView(GridView* view) { view_ = view; }
+    void setListener(Listener* listener) { listener_ = listener; }
     void setHost(GridHost* host) { host_ = host; }
     GridHost& host() const;
 
@@ -94,11 +74,8 @@ public:
     int colClueCount() const { return cc_; }
     int solution(int column, int row) const { return data_->value(column, row); }
 
-    GCell& cell(int column, int row) { return cells_[std::size_t(column) * height_ + row]; }
     const GCell& cell(int column, int row) const { return cells_[std::size_t(column) * height_ + row]; }
-    BCell& leftClue(int slot, int row) { return left_[std::size_t(slot) * height_ + row]; }
     const BCell& leftClue(int slot, int row) const { return left_[std::size_t(slot) * height_ + row]; }
-    BCell& topClue(int column, int slot) { return top_[std::size_t(column) * cc_ + slot]; }
     const BCell& topClue(int column, int slot) const { return top_[std::size_t(column) * cc_ + slot]; }
 
     // Saved progress: only the committed state and colour and the marks.
@@ -107,38 +84,33 @@ public:
     void restoreCell(int c, int r, CellState state, int colourIndex);
     std::uint8_t leftMark(int slot, int row) const { return leftClue(slot, row).mark; }
     std::uint8_t topMark(int column, int slot) const { return topClue(column, slot).mark; }
-    void setLeftMark(int slot, int row, std::uint8_t mark) { leftClue(slot, row).mark = mark ? 1 : 0; }
-    void setTopMark(int column, int slot, std::uint8_t mark) { topClue(column, slot).mark = mark ? 1 : 0; }
+    void setLeftMark(int slot, int row, std::uint8_t mark) { leftRef(slot, row).mark = mark ? 1 : 0; }
+    void setTopMark(int column, int slot, std::uint8_t mark) { topRef(column, slot).mark = mark ? 1 : 0; }
+    // Sets a cell without a record (the automatic solver); redrawCell shows it.
+    void setCell(int c, int r, CellState state, RGB colour);
 
-    // --- geometry ----------------------------------------------------------
-    int cellSize() const { return size_; }
-    // Accepts 3..30 only; lays everything out again and repaints.
-    bool SetZoom(int size);
-    // Stores a size for the next layout without redrawing (profile reading);
-    // values outside 3..30 are ignored.
-    void storeCellSize(int size);
-    int controlWidth() const;
-    int controlHeight() const;
-    int cellX(int column) const { return (rc_ + column) * size_ + column / 5; }
-    int cellY(int row) const { return (cc_ + row) * size_ + row / 5; }
-    HitResult hitTest(int x, int y) const;
-
-    // --- drawing state -----------------------------------------------------
+    // --- drawing colour ----------------------------------------------------
     RGB currentColour() const { return colour_; }
     void SetColor(RGB colour) { colour_ = colour; }
-    DrawMode drawMode() const { return mode_; }
-    void setDrawMode(DrawMode mode) { mode_ = mode; }
-    CellState paintState() const { return paint_; }
+    // The colour picked from the field or a clue; the colour button shows it.
+    void pickColour(RGB colour);
     bool revealOnLoad() const { return reveal_; }
     void setRevealOnLoad(bool on) { reveal_ = on; }
     void toggleRevealOnLoad() { reveal_ = !reveal_; }
 
-    // --- mouse -------------------------------------------------------------
-    void mousePress(int x, int y, MouseButton button, MouseFlags flags);
-    void mouseMove(int x, int y, MouseFlags flags);
-    void mouseRelease(int x, int y, MouseButton button, MouseFlags flags);
-
-    // --- editing -----------------------------------------------------------
+    // --- editing commands --------------------------------------------------
+    // One brush cell: records it, gives it the state and (except a Mark,
+    // which keeps the colour beneath) the current colour, then checks
+    // whether the picture is solved.
+    void paint(int c, int r, CellState state);
+    // A line or filled rectangle from (c0, r0) to (c1, r1) in one undo step;
+    // cells outside the field are skipped. Then the solved check.
+    void paintFigure(int c0, int r0, int c1, int r1, DrawMode shape, CellState state);
+    // Strikes a numbered clue out or back in, as one undo step. Blank slots
+    // follow: struck while every numbered slot of the line is.
+    void toggleClueMark(bool top, int first, int second);
+    // The clue's colour becomes the drawing colour (blank slots give none).
+    void pickClueColour(bool top, int first, int second);
     bool CanUndo() const { return !history_.empty(); }
     void Undo();
     void Clear();
@@ -147,49 +119,24 @@ public:
     void Suggest();
     const History& history() const { return history_; }
 
-    // --- what is on screen -------------------------------------------------
-    // The rubber band: cells of a pending line or rectangle show their
-    // preview state and colour.
-    bool showsPreview(int column, int row) const;
-    CellState shownState(int c, int r) const { return showsPreview(c, r) ? cell(c, r).previewState : cell(c, r).state; }
-    RGB shownColour(int c, int r) const { return showsPreview(c, r) ? cell(c, r).previewColour : cell(c, r).colour; }
-    // The hover crosshair currently drawn, if any.
-    bool crosshairShown() const { return crosshair_; }
-    int hoverColumn() const { return hoverCol_; }
-    int hoverRow() const { return hoverRow_; }
-    // The cell last corrected by a suggestion (it blinks), and its phase.
+    // The cell last corrected by a suggestion (it blinks on screen).
     std::optional<std::pair<int, int>> suggestedCell() const { return suggested_; }
-    void setSuggestedCell(std::optional<std::pair<int, int>> cell);
-    bool suggestHighlighted() const { return suggestHighlight_; }
-    void setSuggestHighlighted(bool on);
+    void clearSuggestion() { setSuggestedCell(std::nullopt); }
 
-    // A full repaint: strikes clues automatically first and drops the
-    // crosshair, which lives on the screen only until the next one.
-    void fullRepaint();
-
-    // Repaint requests for single objects.
+    // Tells the listener and the preview that a cell looks different.
     void redrawCell(int column, int row);
-    void redrawLeftClue(int slot, int row);
-    void redrawTopClue(int column, int slot);
-
-    // The status text of a cell state, from the language table.
-    static std::string stateText(CellState state);
 
 private:
-    void layout();
-    void updateHover(int column, int row);
-    void invalidateCrosshair(int column, int row);
+    GCell& cellRef(int column, int row) { return cells_[std::size_t(column) * height_ + row]; }
+    BCell& leftRef(int slot, int row) { return left_[std::size_t(slot) * height_ + row]; }
+    BCell& topRef(int column, int slot) { return top_[std::size_t(column) * cc_ + slot]; }
+    BCell& clueRef(bool top, int first, int second) { return top ? topRef(first, second) : leftRef(first, second); }
 
-    // Editing helpers.
-    void applyCell(int c, int r);
-    void pushRecord(const HistoryRecord& record);
+    void setSuggestedCell(std::optional<std::pair<int, int>> cell);
+    void redrawClue(bool top, int first, int second);
     void recomputeBlankSlots(bool top, int line);
-    void eraseBand();
-    void drawFigure(int c0, int r0, int c1, int r1, DrawMode mode, bool commit, bool preview);
-    void setCurrentColourShown(RGB colour);
-    void setCursor();
 
-    GridView* view_ = nullptr;
+    Listener* listener_ = nullptr;
     GridHost* host_ = nullptr;
 
     std::unique_ptr<CrossData> data_;
@@ -198,24 +145,11 @@ private:
     std::vector<BCell> left_;
     std::vector<BCell> top_;
 
-    int size_ = kInitialCellSize;
     RGB colour_ = kWhite;
-    CellState paint_ = DefYes;
-    DrawMode mode_ = DrawMode::Brush;
-    int startCol_ = -1, startRow_ = -1, endCol_ = -1, endRow_ = -1;
-    // The rubber band currently shown, with the shape it was drawn in.
-    bool band_ = false;
-    DrawMode bandMode_ = DrawMode::Line;
-    int bandC0_ = 0, bandR0_ = 0, bandC1_ = 0, bandR1_ = 0;
-    std::vector<std::uint8_t> bandMask_; // cells of the band, [column * height + row]
+    bool reveal_ = false;
     std::vector<std::pair<int, int>> figure_; // scratch for figure cells
 
-    int hoverCol_ = -1, hoverRow_ = -1;
-    bool crosshair_ = false;
-    bool reveal_ = false;
-
     std::optional<std::pair<int, int>> suggested_;
-    bool suggestHighlight_ = false;
 
     History history_;
 };

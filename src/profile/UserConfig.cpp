@@ -3,6 +3,7 @@
 #include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
+#include "grid/GridLayout.h"
 #include "grid/GridModel.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ UserConfig::UserConfig(std::string userName, Localization& language, Bindings bi
     : userName_(std::move(userName)),
       language_(language),
       bindings_(std::move(bindings)),
-      cellSize_(GridModel::kInitialCellSize),
+      cellSize_(GridLayout::kInitialCellSize),
       previewShown_(bindings_.previewShown)
 {
     ReadProfile();
@@ -29,7 +30,7 @@ std::string UserConfig::fileName() const
 
 int UserConfig::cellSize() const
 {
-    return bindings_.grid ? bindings_.grid->cellSize() : cellSize_;
+    return bindings_.layout ? bindings_.layout->cellSize() : cellSize_;
 }
 
 void UserConfig::ReadProfile()
@@ -70,8 +71,8 @@ void UserConfig::ReadProfile()
         }
     }
     if (read.cellSize) {
-        if (bindings_.grid)
-            bindings_.grid->storeCellSize(*read.cellSize);
+        if (bindings_.layout)
+            bindings_.layout->setCellSize(*read.cellSize);
         else
             cellSize_ = *read.cellSize;
     }

@@ -10,16 +10,17 @@
 #include <string>
 #include <vector>
 
+class GridLayout;
 class GridModel;
 class Localization;
 
 // What the profile reads and writes that lives elsewhere.
 struct ProfileBindings {
-    // The cell size is the grid's: a stored size goes to storeCellSize
-    // (no redraw, taken at the next layout) and the size written is the
-    // grid's at that moment, so zooming needs no call here. Without a
-    // grid the profile keeps the size itself.
-    GridModel* grid = nullptr;
+    // The cell size is the grid layout's: a stored size goes there (no
+    // redraw, shown at the next load or zoom) and the size written is the
+    // layout's at that moment, so zooming needs no call here. Without a
+    // layout the profile keeps the size itself.
+    GridLayout* layout = nullptr;
     // The preview window's shown state when the profile is made.
     bool previewShown = false;
     // Called once after reading when the file had a preview block, with

@@ -25,9 +25,7 @@ RGB GridSolveTarget::colour(int column, int row) const { return grid_.cell(colum
 
 void GridSolveTarget::set(int column, int row, CellState state, RGB colour)
 {
-    GCell& g = grid_.cell(column, row);
-    g.state = state;
-    g.colour = colour;
+    grid_.setCell(column, row, state, colour);
 }
 
 void GridSolveTarget::redraw(int column, int row) { grid_.redrawCell(column, row); }

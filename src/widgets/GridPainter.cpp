@@ -1,6 +1,8 @@
 #include "widgets/GridPainter.h"
 
+#include "grid/GridLayout.h"
 #include "grid/GridModel.h"
+#include "grid/GridPointer.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -49,7 +51,10 @@ void outline(QPainter& p, int l, int t, int r, int b, const QColor& colour)
 }
 }
 
-GridPainter::GridPainter(const GridModel& model) : model_(model) {}
+GridPainter::GridPainter(const GridModel& model, const GridLayout& layout, const GridPointer& pointer)
+    : model_(model), layout_(layout), pointer_(pointer)
+{
+}
 
 QFont GridPainter::clueFont(int cellSize)
 {
@@ -65,7 +70,7 @@ QFont GridPainter::clueFont(int cellSize)
 
 void GridPainter::prepareFont()
 {
-    const int s = model_.cellSize();
+    const int s = layout_.cellSize();
     if (s == fontSize_)
         return;
     fontSize_ = s;
@@ -76,9 +81,9 @@ void GridPainter::prepareFont()
         numberWidth_[i] = metrics.horizontalAdvance(texts[i]);
 }
 
-void GridPainter::drawClue(QPainter& p, const BCell& clue)
+void GridPainter::drawClue(QPainter& p, int x, int y, const BCell& clue)
 {
-    const int x = clue.x, y = clue.y, s = clue.size;
+    const int s = layout_.cellSize();
     p.fillRect(x, y, s, s, toQColor(PaletteColor(clue.colourIndex)));
     if (clue.number > 0) {
         prepareFont();
@@ -101,11 +106,10 @@ void GridPainter::drawClue(QPainter& p, const BCell& clue)
 
 void GridPainter::drawCell(QPainter& p, int column, int row, bool highlighted)
 {
-    const GCell& g = model_.cell(column, row);
-    const int x = g.x, y = g.y, s = g.size;
-    const bool preview = model_.showsPreview(column, row);
-    const CellState state = preview ? g.previewState : g.state;
-    const QColor colour = toQColor(preview ? g.previewColour : g.colour);
+    const int x = layout_.cellX(column), y = layout_.cellY(row), s = layout_.cellSize();
+    const bool preview = pointer_.showsPreview(column, row);
+    const CellState state = pointer_.shownState(column, row);
+    const QColor colour = toQColor(pointer_.shownColour(column, row));
     switch (state) {
     case Empty:
         p.fillRect(x, y, s, s, Qt::white);
@@ -136,12 +140,12 @@ void GridPainter::drawCell(QPainter& p, int column, int row, bool highlighted)
 
 void GridPainter::invertCrosshair(QPainter& p, const QRect& area)
 {
-    if (!model_.crosshairShown())
+    if (!pointer_.crosshairShown())
         return;
-    const int c = model_.hoverColumn(), r = model_.hoverRow();
+    const int c = pointer_.hoverColumn(), r = pointer_.hoverRow();
     if (c < 0 || r < 0 || c >= model_.width() || r >= model_.height())
         return;
-    const int s = model_.cellSize();
+    const int s = layout_.cellSize();
     p.save();
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     const QColor white = Qt::white;
@@ -158,22 +162,22 @@ void GridPainter::invertCrosshair(QPainter& p, const QRect& area)
             p.fillRect(x, y + dy, s + 1, 1, white);
     };
     for (int k = 0; k < model_.colClueCount(); ++k)
-        vertical(model_.topClue(c, k).x, model_.topClue(c, k).y);
+        vertical(layout_.cellX(c), layout_.topClueY(k));
     for (int rr = 0; rr <= r; ++rr)
-        vertical(model_.cell(c, rr).x, model_.cell(c, rr).y);
+        vertical(layout_.cellX(c), layout_.cellY(rr));
     for (int k = 0; k < model_.rowClueCount(); ++k)
-        horizontal(model_.leftClue(k, r).x, model_.leftClue(k, r).y);
+        horizontal(layout_.leftClueX(k), layout_.cellY(r));
     for (int cc = 0; cc <= c; ++cc)
-        horizontal(model_.cell(cc, r).x, model_.cell(cc, r).y);
+        horizontal(layout_.cellX(cc), layout_.cellY(r));
     p.restore();
 }
 
-void GridPainter::paint(QPainter& p, const QRect& area)
+void GridPainter::paint(QPainter& p, const QRect& area, bool suggestLit)
 {
     p.fillRect(area, Qt::white);
     if (!model_.hasCrossword())
         return;
-    const int s = model_.cellSize();
+    const int s = layout_.cellSize();
     const int w = model_.width(), h = model_.height();
     const int rc = model_.rowClueCount(), cc = model_.colClueCount();
 
@@ -183,22 +187,22 @@ void GridPainter::paint(QPainter& p, const QRect& area)
     // repaint, which decides who owns a shared border.
     auto firstColumn = [&](int px) {
         int c = 0;
-        while (c < w && model_.cellX(c) + s < px)
+        while (c < w && layout_.cellX(c) + s < px)
             ++c;
         return c;
     };
     auto firstRow = [&](int py) {
         int r = 0;
-        while (r < h && model_.cellY(r) + s < py)
+        while (r < h && layout_.cellY(r) + s < py)
             ++r;
         return r;
     };
     const int c0 = std::max(0, firstColumn(area.left()) - 1);
     const int r0 = std::max(0, firstRow(area.top()) - 1);
     int c1 = c0, r1 = r0;
-    while (c1 < w && model_.cellX(c1) <= area.right() + 1)
+    while (c1 < w && layout_.cellX(c1) <= area.right() + 1)
         ++c1;
-    while (r1 < h && model_.cellY(r1) <= area.bottom() + 1)
+    while (r1 < h && layout_.cellY(r1) <= area.bottom() + 1)
         ++r1;
 
     // Clue squares never overlap each other or the field.
@@ -206,18 +210,18 @@ void GridPainter::paint(QPainter& p, const QRect& area)
         const int k0 = std::max(0, area.top() / s), k1 = std::min(cc, area.bottom() / s + 1);
         for (int c = c0; c < c1; ++c)
             for (int k = k0; k < k1; ++k)
-                drawClue(p, model_.topClue(c, k));
+                drawClue(p, layout_.cellX(c), layout_.topClueY(k), model_.topClue(c, k));
     }
     if (area.left() < rc * s) {
         const int k0 = std::max(0, area.left() / s), k1 = std::min(rc, area.right() / s + 1);
         for (int k = k0; k < k1; ++k)
             for (int r = r0; r < r1; ++r)
-                drawClue(p, model_.leftClue(k, r));
+                drawClue(p, layout_.leftClueX(k), layout_.cellY(r), model_.leftClue(k, r));
     }
     const auto suggested = model_.suggestedCell();
     for (int c = c0; c < c1; ++c)
         for (int r = r0; r < r1; ++r)
-            drawCell(p, c, r, suggested && model_.suggestHighlighted() && suggested->first == c && suggested->second == r);
+            drawCell(p, c, r, suggested && suggestLit && suggested->first == c && suggested->second == r);
 
     invertCrosshair(p, area);
 }

@@ -4,24 +4,27 @@
 #include <QRect>
 
 class QPainter;
+class GridLayout;
 class GridModel;
+class GridPointer;
 struct BCell;
 
-// Draws the grid model with the exact pixel geometry of the field: clue
-// squares, cells in their plain, rubber-band and highlighted forms, and the
-// hover crosshair. Only what intersects the given area is drawn, so a paint
+// Draws the grid model at the layout's pixel geometry: clue squares, cells
+// in their plain, rubber-band and highlighted forms, and the pointer's hover
+// crosshair. Only what intersects the given area is drawn, so a paint
 // event costs in proportion to what was exposed, not to the crossword.
 class GridPainter {
 public:
-    explicit GridPainter(const GridModel& model);
+    GridPainter(const GridModel& model, const GridLayout& layout, const GridPointer& pointer);
 
     // Paints `area` (control coordinates) onto `p`, which must be clipped to
-    // it: white background, clues, cells, and the crosshair when shown.
-    void paint(QPainter& p, const QRect& area);
+    // it: white background, clues, cells, and the crosshair when shown. The
+    // suggested cell is drawn highlighted while its blink is lit.
+    void paint(QPainter& p, const QRect& area, bool suggestLit = false);
 
     // Single objects, as the paint uses them.
     void drawCell(QPainter& p, int column, int row, bool highlighted);
-    void drawClue(QPainter& p, const BCell& clue);
+    void drawClue(QPainter& p, int x, int y, const BCell& clue);
     void invertCrosshair(QPainter& p, const QRect& area);
 
     // The clue font at a cell size: face "Small" where the system has it,
@@ -32,6 +35,8 @@ private:
     void prepareFont();
 
     const GridModel& model_;
+    const GridLayout& layout_;
+    const GridPointer& pointer_;
     int fontSize_ = -1;
     QFont font_;
     // Pixel widths of the clue numbers 0..127 in the current font.

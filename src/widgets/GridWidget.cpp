@@ -1,5 +1,7 @@
 #include "widgets/GridWidget.h"
 
+#include "widgets/UiText.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -26,18 +28,21 @@ bool buttonOf(const QMouseEvent* e, MouseButton& out)
 }
 }
 
-GridWidget::GridWidget(QWidget* parent) : QWidget(parent), painter_(model_)
+GridWidget::GridWidget(QWidget* parent)
+    : QWidget(parent), pointer_(model_, layout_), painter_(model_, layout_, pointer_)
 {
-    // The model repaints only what changed, so the widget has no background
-    // of its own to clear first.
+    // Only what changed is repainted, so the widget has no background of its
+    // own to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    model_.setView(this);
+    model_.setListener(this);
+    pointer_.setView(this);
 }
 
 GridWidget::~GridWidget()
 {
-    model_.setView(nullptr);
+    model_.setListener(nullptr);
+    pointer_.setView(nullptr);
 }
 
 void GridWidget::setCursorFactory(CursorFactory factory)
@@ -47,13 +52,19 @@ void GridWidget::setCursorFactory(CursorFactory factory)
         setCursor(cursorFactory_(cursorId_));
 }
 
-void GridWidget::invalidateRect(int x, int y, int w, int h)
+bool GridWidget::setCellSize(int size)
 {
-    update(x, y, w, h);
+    if (!layout_.setCellSize(size))
+        return false;
+    geometryChanged();
+    fullRepaint();
+    return true;
 }
 
-void GridWidget::invalidateAll()
+void GridWidget::fullRepaint()
 {
+    model_.AutoMarkClues();
+    pointer_.dropCrosshair();
     update();
     emit fullRepaintRequested();
 }
@@ -61,8 +72,63 @@ void GridWidget::invalidateAll()
 void GridWidget::geometryChanged()
 {
     // Keeps the top-left corner; the scroll area follows the new size.
-    resize(model_.controlWidth(), model_.controlHeight());
+    resize(layout_.controlWidth(), layout_.controlHeight());
     updateGeometry();
+}
+
+void GridWidget::setSuggestLit(bool lit)
+{
+    suggestLit_ = lit;
+    if (const auto cell = model_.suggestedCell())
+        cellChanged(cell->first, cell->second);
+}
+
+QSize GridWidget::sizeHint() const
+{
+    return QSize(layout_.controlWidth(), layout_.controlHeight());
+}
+
+QString GridWidget::positionText(int column, int row)
+{
+    return QStringLiteral("%1 : %2").arg(column).arg(row);
+}
+
+QString GridWidget::stateText(CellState state)
+{
+    static const char* const keys[] = {"cell_state_empty", "cell_state_def_yes", "cell_state_def_no", "cell_state_mark"};
+    static const char* const defaults[] = {"empty", "present", "absence", "mark"};
+    const int i = int(state) & 3;
+    return uitext::text(keys[i], defaults[i]);
+}
+
+// ------------------------------------------------------------ notifications
+
+void GridWidget::cellChanged(int column, int row)
+{
+    invalidateRect(layout_.cellRect(column, row));
+    model_.host().previewCellChanged(column, row);
+}
+
+void GridWidget::clueChanged(bool top, int first, int second)
+{
+    invalidateRect(top ? layout_.topClueRect(first, second) : layout_.leftClueRect(first, second));
+}
+
+void GridWidget::crosswordLoaded()
+{
+    layout_.setShape(model_.width(), model_.height(), model_.rowClueCount(), model_.colClueCount());
+    pointer_.reset();
+    geometryChanged();
+}
+
+void GridWidget::suggestionChanged()
+{
+    suggestLit_ = false;
+}
+
+void GridWidget::invalidateRect(const PixelRect& rect)
+{
+    update(rect.x, rect.y, rect.w, rect.h);
 }
 
 void GridWidget::setCursorId(int id)
@@ -74,17 +140,19 @@ void GridWidget::setCursorId(int id)
         setCursor(cursorFactory_(id));
 }
 
-QSize GridWidget::sizeHint() const
+void GridWidget::pointerOver(int column, int row)
 {
-    return QSize(model_.controlWidth(), model_.controlHeight());
+    emit cellStatus(positionText(column, row), stateText(model_.cell(column, row).state));
 }
+
+// ------------------------------------------------------------------- events
 
 void GridWidget::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     for (const QRect& area : event->region()) {
         p.setClipRect(area);
-        painter_.paint(p, area);
+        painter_.paint(p, area, suggestLit_);
     }
 }
 
@@ -94,13 +162,13 @@ void GridWidget::mousePressEvent(QMouseEvent* event)
     if (!buttonOf(event, button))
         return;
     const QPoint pos = event->position().toPoint();
-    model_.mousePress(pos.x(), pos.y(), button, flagsOf(event));
+    pointer_.press(pos.x(), pos.y(), button, flagsOf(event));
 }
 
 void GridWidget::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    model_.mouseMove(pos.x(), pos.y(), flagsOf(event));
+    pointer_.move(pos.x(), pos.y(), flagsOf(event));
 }
 
 void GridWidget::mouseReleaseEvent(QMouseEvent* event)
@@ -109,5 +177,5 @@ void GridWidget::mouseReleaseEvent(QMouseEvent* event)
     if (!buttonOf(event, button))
         return;
     const QPoint pos = event->position().toPoint();
-    model_.mouseRelease(pos.x(), pos.y(), button, flagsOf(event));
+    pointer_.release(pos.x(), pos.y(), button, flagsOf(event));
 }

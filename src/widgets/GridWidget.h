@@ -1,15 +1,17 @@
 #pragma once
 
+#include "grid/GridLayout.h"
 #include "grid/GridModel.h"
+#include "grid/GridPointer.h"
 #include "widgets/GridPainter.h"
 
 #include <QWidget>
 
 #include <functional>
 
-// The puzzle grid on screen: draws the model and hands mouse input to it.
-// Everything the player does to the crossword is decided by GridModel.
-class GridWidget : public QWidget, public GridView {
+// The puzzle grid on screen: lays the model out, draws it, and hands mouse
+// input to the pointer, which turns it into editing commands.
+class GridWidget : public QWidget, private GridModel::Listener, private GridPointer::View {
     Q_OBJECT
 public:
     explicit GridWidget(QWidget* parent = nullptr);
@@ -17,23 +19,40 @@ public:
 
     GridModel& model() { return model_; }
     const GridModel& model() const { return model_; }
+    GridPointer& pointer() { return pointer_; }
+    const GridPointer& pointer() const { return pointer_; }
+    // Setting the cell size here takes effect at the next load or zoom (the
+    // profile stores the player's size this way).
+    GridLayout& layout() { return layout_; }
+    const GridLayout& layout() const { return layout_; }
 
-    // Makes cursors for the identifiers the model asks for (the colour
+    // Makes cursors for the identifiers the pointer asks for (the colour
     // cursors); until one is installed the grid keeps the arrow.
     using CursorFactory = std::function<QCursor(int id)>;
     void setCursorFactory(CursorFactory factory);
 
-    // GridView
-    void invalidateRect(int x, int y, int w, int h) override;
-    void invalidateAll() override;
-    void geometryChanged() override;
-    void setCursorId(int id) override;
+    // Accepts 3..30 only; lays everything out again and repaints.
+    bool setCellSize(int size);
+    int cellSize() const { return layout_.cellSize(); }
+    // Strikes clues automatically first and drops the crosshair.
+    void fullRepaint();
+    // The control takes the layout's size (load or zoom).
+    void geometryChanged();
+    // The suggested cell's blink phase.
+    void setSuggestLit(bool lit);
+    bool suggestLit() const { return suggestLit_; }
 
     QSize sizeHint() const override;
 
+    // The status texts of a cell: "column : row" and its state's name.
+    static QString positionText(int column, int row);
+    static QString stateText(CellState state);
+
 signals:
-    // The model asked for a full repaint (load, zoom, clear, commands).
+    // A full repaint was asked for (load, zoom, clear, commands).
     void fullRepaintRequested();
+    // The mouse moved over a cell: its status texts.
+    void cellStatus(const QString& position, const QString& state);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,8 +61,20 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // GridModel::Listener and GridPointer::View
+    void cellChanged(int column, int row) override;
+    void clueChanged(bool top, int first, int second) override;
+    void crosswordLoaded() override;
+    void suggestionChanged() override;
+    void invalidateRect(const PixelRect& rect) override;
+    void setCursorId(int id) override;
+    void pointerOver(int column, int row) override;
+
     GridModel model_;
+    GridLayout layout_;
+    GridPointer pointer_;
     GridPainter painter_;
     CursorFactory cursorFactory_;
     int cursorId_ = -1;
+    bool suggestLit_ = false;
 };

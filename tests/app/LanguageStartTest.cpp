@@ -64,8 +64,7 @@ TEST_F(ShippedLanguageTest, RussianShowsCyrillicInMenusButtonsStatusPreviewAndEr
     // The status text of a cell state comes from the table as well.
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    const GCell& g = form->gridModel().cell(4, 7);
-    QTest::mouseMove(form->grid(), QPoint(g.x + 3, g.y + 3));
+    QTest::mouseMove(form->grid(), QPoint(form->grid()->layout().cellX(4) + 3, form->grid()->layout().cellY(7) + 3));
     const QString state = form->statusPanel(1)->text();
     EXPECT_FALSE(state.isEmpty());
     for (const QChar c : state)

@@ -58,6 +58,12 @@ protected:
         CrossException::setDisplay(nullptr);
     }
     GridModel& grid() { return form->gridModel(); }
+    GridWidget& widget() { return *form->grid(); }
+    QPoint at(int c, int r) { return {widget().layout().cellX(c) + 2, widget().layout().cellY(r) + 2}; }
+    void click(int c, int r, MouseButton button = MouseButton::Left, MouseFlags flags = {})
+    {
+        widget().pointer().press(at(c, r).x(), at(c, r).y(), button, flags);
+    }
     void load(const std::vector<std::string>& rows)
     {
         grid().SetDataSource(testgrids::crossword(rows));
@@ -106,7 +112,7 @@ TEST_F(MainFormTest, StartsWithTheLogoSolvedAndItsClues)
     EXPECT_EQ(grid().solution(0, 0), 0);
     EXPECT_EQ(grid().solution(1, 3), 5);
     EXPECT_EQ(grid().solution(14, 14), 3);
-    EXPECT_EQ(form->grid()->size(), QSize(grid().controlWidth(), grid().controlHeight()));
+    EXPECT_EQ(form->grid()->size(), QSize(widget().layout().controlWidth(), widget().layout().controlHeight()));
     EXPECT_EQ(form->statusPanel(0)->width(), 50);
     EXPECT_EQ(form->statusPanel(2)->width(), 350);
     EXPECT_FALSE(form->actions().solve->isVisible());
@@ -164,16 +170,16 @@ TEST_F(MainFormTest, SolverRefusesWideCrosswordsWithoutTouchingThem)
 
 TEST_F(MainFormTest, ZoomStopsAtBothEnds)
 {
-    grid().SetZoom(30);
+    widget().setCellSize(30);
     const QSize big = form->grid()->size();
     form->actions().zoomIn->trigger();
-    EXPECT_EQ(grid().cellSize(), 30);
+    EXPECT_EQ(widget().cellSize(), 30);
     EXPECT_EQ(form->grid()->size(), big);
-    grid().SetZoom(3);
+    widget().setCellSize(3);
     form->actions().zoomOut->trigger();
-    EXPECT_EQ(grid().cellSize(), 3);
+    EXPECT_EQ(widget().cellSize(), 3);
     form->actions().zoomIn->trigger();
-    EXPECT_EQ(grid().cellSize(), 4);
+    EXPECT_EQ(widget().cellSize(), 4);
 }
 
 TEST_F(MainFormTest, UndoAndClearFromTheCommands)
@@ -182,8 +188,7 @@ TEST_F(MainFormTest, UndoAndClearFromTheCommands)
     form->actions().undo->trigger(); // empty history: nothing happens
     EXPECT_EQ(grid().cellState(0, 0), Empty);
 
-    const GCell& g = grid().cell(0, 0);
-    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    click(0, 0);
     ASSERT_EQ(grid().cellState(0, 0), DefYes);
     const auto records = grid().history().size();
     form->actions().clear->trigger();
@@ -218,12 +223,12 @@ TEST_F(MainFormTest, DrawingModesFormOneRadioGroup)
     const auto& a = form->actions();
     EXPECT_TRUE(a.mdBrush->isChecked());
     a.mdRect->trigger();
-    EXPECT_EQ(grid().drawMode(), DrawMode::Rect);
+    EXPECT_EQ(widget().pointer().drawMode(), DrawMode::Rect);
     EXPECT_TRUE(a.mdRect->isChecked());
     EXPECT_FALSE(a.mdBrush->isChecked());
     a.mdLine->trigger();
     a.mdLine->trigger(); // a radio item stays checked when chosen again
-    EXPECT_EQ(grid().drawMode(), DrawMode::Line);
+    EXPECT_EQ(widget().pointer().drawMode(), DrawMode::Line);
     EXPECT_TRUE(a.mdLine->isChecked());
     EXPECT_FALSE(a.mdRect->isChecked());
     EXPECT_EQ(a.mdLine->shortcut(), QKeySequence(Qt::Key_F7));
@@ -253,7 +258,7 @@ TEST_F(MainFormTest, WheelScrollsByItsDeltaAndClamps)
 {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    grid().SetZoom(30);
+    widget().setCellSize(30);
     QApplication::processEvents();
     QScrollBar* bar = form->mainWin()->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 240);
@@ -294,18 +299,16 @@ TEST_F(MainFormTest, HoverStatusTextsAndToggle)
 {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    const GCell& g = grid().cell(4, 7);
-    QTest::mouseMove(form->grid(), QPoint(g.x + 3, g.y + 3));
+    QTest::mouseMove(form->grid(), at(4, 7));
     EXPECT_EQ(form->statusPanel(0)->text(), QStringLiteral("4 : 7"));
     EXPECT_FALSE(form->statusPanel(1)->text().isEmpty());
-    EXPECT_TRUE(grid().crosshairShown());
+    EXPECT_TRUE(widget().pointer().crosshairShown());
     form->actions().showHover->trigger();
     EXPECT_FALSE(form->showHover());
     EXPECT_FALSE(form->actions().showHover->isChecked());
-    EXPECT_FALSE(grid().crosshairShown()); // the repaint took it away
-    const GCell& h = grid().cell(5, 7);
-    QTest::mouseMove(form->grid(), QPoint(h.x + 3, h.y + 3));
-    EXPECT_FALSE(grid().crosshairShown());
+    EXPECT_FALSE(widget().pointer().crosshairShown()); // the repaint took it away
+    QTest::mouseMove(form->grid(), at(5, 7));
+    EXPECT_FALSE(widget().pointer().crosshairShown());
 }
 
 // The test programs run under the game's own application object, so an
@@ -351,13 +354,12 @@ TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrossword)
     EXPECT_TRUE(form->showHover());
 
     form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Dots\\Eye_0_1"));
-    const GCell& g = grid().cell(1, 1);
-    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    click(1, 1);
     form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Bar_0_0"));
     form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Dots\\Eye_0_1"));
     EXPECT_EQ(grid().cellState(1, 1), DefYes); // came back with the crossword
     EXPECT_EQ(grid().cellState(0, 0), Empty);
-    grid().SetZoom(21);
+    widget().setCellSize(21);
     form.reset(); // shutdown writes the profile
     ASSERT_TRUE(QFile::exists("Tester.pfl"));
 
@@ -367,7 +369,7 @@ TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrossword)
     form->FormActivate();
     EXPECT_EQ(grid().name(), "Fun\\Dots\\Eye_0_1");
     EXPECT_EQ(grid().cellState(1, 1), DefYes);
-    EXPECT_EQ(grid().cellSize(), 21);
+    EXPECT_EQ(widget().cellSize(), 21);
     EXPECT_EQ(findCrossword(form->rootCategory(), "Fun\\Bar_0_0")->edited, 1);
     EXPECT_TRUE(shownErrors.empty());
 }
@@ -408,8 +410,7 @@ TEST_F(MainFormTest, OpensCrosswordsFromPacksAndRecordsTheSolvedOne)
     EXPECT_EQ(grid().currentColour(), PaletteColor(3)); // every load starts dark grey
     const int cells[][2] = {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}};
     for (const auto& [c, r] : cells) {
-        const GCell& g = grid().cell(c, r);
-        grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+        click(c, r);
     }
     EXPECT_EQ(notices.size(), 1u);
     EXPECT_EQ(cat->solved, 1);
@@ -450,15 +451,14 @@ TEST_F(MainFormTest, SuggestCountsDownThirtySecondsThenOffersOneCell)
     EXPECT_EQ(*grid().suggestedCell(), std::make_pair(0, 1));
     form->SuggestTimerTimer();
     EXPECT_FALSE(button->isEnabled());
-    EXPECT_TRUE(grid().suggestHighlighted()); // the cell blinks with the ticks
+    EXPECT_TRUE(widget().suggestLit()); // the cell blinks with the ticks
     form->SuggestTimerTimer();
-    EXPECT_FALSE(grid().suggestHighlighted());
+    EXPECT_FALSE(widget().suggestLit());
 
     // Undo and Clear keep the blinking; a brush change ends it.
     form->actions().clear->trigger();
     EXPECT_TRUE(grid().suggestedCell());
-    const GCell& g = grid().cell(1, 1);
-    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    click(1, 1);
     EXPECT_FALSE(grid().suggestedCell());
 }
 
@@ -487,12 +487,11 @@ TEST_F(MainFormTest, ColourMenuButtonAndCursorFollowTheCurrentColour)
     EXPECT_EQ(form->colorButton()->color(), PaletteColor(11));
     // Shift takes a cell's colour; the button shows it, the cursor carries it.
     grid().restoreCell(1, 0, DefYes, 5);
-    const GCell& g = grid().cell(1, 0);
     MouseFlags shift;
     shift.shift = true;
-    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, shift);
+    click(1, 0, MouseButton::Left, shift);
     EXPECT_EQ(form->colorButton()->color(), PaletteColor(5));
-    grid().mouseMove(g.x + 3, g.y + 3, {});
+    widget().pointer().move(at(1, 0).x() + 1, at(1, 0).y() + 1, {});
     EXPECT_EQ(form->grid()->cursor().pixmap().toImage(), ColorCursors::cursor(25).pixmap().toImage());
 }
 
@@ -505,9 +504,8 @@ TEST_F(MainFormTest, PreviewMirrorsEveryCellAtThreePixels)
     EXPECT_EQ(preview->picture().size(), QSize(120, 75));
     EXPECT_TRUE(preview->isHidden());
     const QImage before = preview->picture();
-    const GCell& g = grid().cell(7, 3);
     grid().SetColor(PaletteColor(5));
-    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    click(7, 3);
     const QImage after = preview->picture();
     int changed = 0;
     for (int y = 0; y < 75; ++y)
@@ -520,7 +518,7 @@ TEST_F(MainFormTest, PreviewMirrorsEveryCellAtThreePixels)
             }
     EXPECT_EQ(changed, 9);
     // A blank mark shows white.
-    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Right, {});
+    click(7, 3, MouseButton::Right);
     EXPECT_EQ(preview->picture().pixel(22, 10) & 0xFFFFFF, 0xFFFFFFu);
 
     // Showing it redraws the whole picture from the grid.
@@ -594,8 +592,7 @@ TEST_F(MainFormTest, AutosaveOnOpenAndWhilePlayingWithOneMessageOnFailure)
         const ProfileData d = readProfileBytes(bytes.data(), bytes.size());
         return d.states().at(std::size_t(d.findState("Fun\\Eye_0_1"))).cellState(1, 1);
     };
-    const GCell& g = grid().cell(1, 1);
-    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    click(1, 1);
     EXPECT_EQ(stateOnDisk(), Empty);
     EXPECT_TRUE(form->session()->saveNow());
     EXPECT_EQ(stateOnDisk(), DefYes);
@@ -603,7 +600,7 @@ TEST_F(MainFormTest, AutosaveOnOpenAndWhilePlayingWithOneMessageOnFailure)
     // A disk that refuses: the player hears it once, and play goes on.
     setChunkWriterForTesting([](int, const std::uint8_t*, std::size_t) { return std::size_t(0); });
     for (int i = 0; i < 3; ++i) {
-        grid().mousePress(g.x + 2, g.y + 2, MouseButton::Right, {});
+        click(1, 1, MouseButton::Right);
         EXPECT_FALSE(form->session()->saveNow());
     }
     EXPECT_EQ(std::count_if(shownErrors.begin(), shownErrors.end(),
@@ -638,8 +635,7 @@ TEST_F(MainFormTest, ClockCountsWhileTheWindowIsActiveAndShowsInTheNotice)
     EXPECT_EQ(form->profile()->playSeconds("Fun\\Bar_0_1"), 10u);
 
     now += 2'000;
-    const GCell& g = grid().cell(0, 0);
-    grid().mousePress(g.x + 2, g.y + 2, MouseButton::Left, {});
+    click(0, 0);
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_NE(notices[0].find("Time: 1:07"), std::string::npos) << notices[0];
     // Solved, the clock stands still, also when the crossword is reopened.
@@ -681,7 +677,7 @@ TEST_F(MainFormTest, CtrlWheelZoomsAndFitShowsTheWholeCrossword)
     load(rows);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    grid().SetZoom(12);
+    widget().setCellSize(12);
     auto wheel = [&](int delta) {
         QWidget* viewport = form->mainWin()->viewport();
         QWheelEvent event(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, delta),
@@ -689,20 +685,20 @@ TEST_F(MainFormTest, CtrlWheelZoomsAndFitShowsTheWholeCrossword)
         QApplication::sendEvent(viewport, &event);
     };
     wheel(120);
-    EXPECT_EQ(grid().cellSize(), 13);
+    EXPECT_EQ(widget().cellSize(), 13);
     wheel(-240);
-    EXPECT_EQ(grid().cellSize(), 11);
+    EXPECT_EQ(widget().cellSize(), 11);
     wheel(60); // half a notch waits for the other half
-    EXPECT_EQ(grid().cellSize(), 11);
+    EXPECT_EQ(widget().cellSize(), 11);
     wheel(60);
-    EXPECT_EQ(grid().cellSize(), 12);
+    EXPECT_EQ(widget().cellSize(), 12);
     EXPECT_EQ(form->mainWin()->verticalScrollBar()->value(), 0);
 
     form->actions().zoomFit->trigger();
     QApplication::processEvents();
     const QSize room = form->mainWin()->maximumViewportSize();
-    EXPECT_LE(grid().controlWidth(), room.width());
-    EXPECT_LE(grid().controlHeight(), room.height());
-    grid().SetZoom(grid().cellSize() + 1);
-    EXPECT_TRUE(grid().controlWidth() > room.width() || grid().controlHeight() > room.height());
+    EXPECT_LE(widget().layout().controlWidth(), room.width());
+    EXPECT_LE(widget().layout().controlHeight(), room.height());
+    widget().setCellSize(widget().cellSize() + 1);
+    EXPECT_TRUE(widget().layout().controlWidth() > room.width() || widget().layout().controlHeight() > room.height());
 }

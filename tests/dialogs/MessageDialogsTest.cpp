@@ -173,12 +173,8 @@ TEST_F(MessageDialogsTest, MainWindowConfirmsLeavingAndAnnouncesTheSolvedCrosswo
         caption = d.windowTitle();
         QTest::mouseClick(d.continueButton(), Qt::LeftButton, {}, QPoint(5, 5));
     });
-    GridModel& grid = form->gridModel();
-    for (int c = 0; c < 2; ++c) {
-        const GCell& cell = grid.cell(c, 0);
-        grid.mousePress(cell.x + 2, cell.y + 2, MouseButton::Left, {});
-        grid.mouseRelease(cell.x + 2, cell.y + 2, MouseButton::Left, {});
-    }
+    for (int c = 0; c < 2; ++c)
+        form->gridModel().paint(c, 0, DefYes);
     EXPECT_EQ(*announced, 1);
     EXPECT_EQ(caption, QStringLiteral("The crossword is solved"));
     const auto& solved = form->profile()->solved();

@@ -1,6 +1,7 @@
 #include "config/CrossException.h"
 #include "config/Localization.h"
 #include "profile/UserConfig.h"
+#include "grid/GridLayout.h"
 #include "grid/GridModel.h"
 #include "ProfileTestSupport.h"
 #include "TestGrids.h"
@@ -33,17 +34,17 @@ protected:
         setChunkWriterForTesting({});
     }
 
-    UserConfig::Bindings bindings(GridModel* grid = nullptr)
+    UserConfig::Bindings bindings(GridLayout* layout = nullptr)
     {
         UserConfig::Bindings b;
-        b.grid = grid;
+        b.layout = layout;
         b.folder = folder.path();
         b.showPreview = [this](bool on) { previewCalls.push_back(on); };
         return b;
     }
-    std::unique_ptr<UserConfig> open(const std::string& name = "Ann", GridModel* grid = nullptr)
+    std::unique_ptr<UserConfig> open(const std::string& name = "Ann", GridLayout* layout = nullptr)
     {
-        return std::make_unique<UserConfig>(name, language, bindings(grid));
+        return std::make_unique<UserConfig>(name, language, bindings(layout));
     }
     ProfileData written(const std::string& name = "Ann")
     {
@@ -101,19 +102,19 @@ TEST_F(Profile, NewPlayerHasDefaultsAndWritesNoCurrentCrossword)
 
 TEST_F(Profile, SettingsSurviveARoundTrip)
 {
-    GridModel grid;
+    GridLayout grid;
     {
         auto p = open("Ann", &grid);
         p->setAutoMark(true);
         p->setShowHover(false);
         p->setPreviewShown(true);
         p->AddSolved("Zoo\\Cats_1_2");
-        grid.SetZoom(27);
+        grid.setCellSize(27);
         language.LoadLanguage("deutsch");
         ASSERT_TRUE(p->FinishSession(nullptr));
     }
     language.LoadLanguage("english");
-    GridModel other;
+    GridLayout other;
     auto p = open("Ann", &other);
     EXPECT_TRUE(p->autoMark());
     EXPECT_FALSE(p->showHover());
@@ -127,14 +128,14 @@ TEST_F(Profile, SettingsSurviveARoundTrip)
 TEST_F(Profile, StoredCellSizeGoesToTheGridOrStaysWithTheProfile)
 {
     folder.write("Ann.pfl", signature() + shortBlock("SIZE______", 31));
-    GridModel grid;
-    grid.SetZoom(20);
+    GridLayout grid;
+    grid.setCellSize(20);
     open("Ann", &grid);
     EXPECT_EQ(grid.cellSize(), 12);
 
     folder.write("Bob.pfl", signature() + shortBlock("SIZE______", 4));
     EXPECT_EQ(open("Bob")->cellSize(), 4);
-    EXPECT_EQ(open("Nobody")->cellSize(), GridModel::kInitialCellSize);
+    EXPECT_EQ(open("Nobody")->cellSize(), GridLayout::kInitialCellSize);
 }
 
 TEST_F(Profile, MissingLanguageKeepsTheCurrentOneAndSaysSoOnce)
@@ -250,7 +251,7 @@ TEST_F(Profile, ProgressTravelsBetweenGridAndFile)
     GridModel grid;
     grid.SetDataSource(fiveByFour("Zoo\\Cats_1_2"));
     {
-        auto p = open("Ann", &grid);
+        auto p = open("Ann");
         makeCurrent(*p, grid);
         grid.restoreCell(0, 0, DefYes, 5);
         grid.restoreCell(4, 3, DefNo, 0);
@@ -261,7 +262,7 @@ TEST_F(Profile, ProgressTravelsBetweenGridAndFile)
     }
     GridModel fresh;
     fresh.SetDataSource(fiveByFour("Zoo\\Cats_1_2"));
-    auto p = open("Ann", &fresh);
+    auto p = open("Ann");
     EXPECT_EQ(p->currentId(), "Zoo\\Cats_1_2");
     p->RestoreProgress(fresh);
     for (int c = 0; c < 5; ++c)
@@ -352,7 +353,7 @@ TEST_F(Profile, ShutdownSavesTheLogoAsCurrent)
     GridModel grid;
     grid.SetDataSource(threeByThree("logo"));
     grid.ShowSolution();
-    auto p = open("Ann", &grid);
+    auto p = open("Ann");
     p->SetCurrent("Zoo\\A_1_1", 3, 3, 1, 1);
     ASSERT_TRUE(p->FinishSession(&grid));
     const ProfileData d = written();

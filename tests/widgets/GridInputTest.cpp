@@ -18,7 +18,7 @@ class GridInput : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        widget.model().storeCellSize(15);
+        widget.layout().setCellSize(15);
         widget.model().SetDataSource(crossword({"#####", "#...#", "#.5.#", "#...#", "#####"}));
         widget.setCursorFactory([this](int id) {
             cursorIds.push_back(id);
@@ -31,8 +31,7 @@ protected:
     GridModel& model() { return widget.model(); }
     QPoint centre(int c, int r) const
     {
-        const GCell& g = widget.model().cell(c, r);
-        return {g.x + 7, g.y + 7};
+        return {widget.layout().cellX(c) + 7, widget.layout().cellY(r) + 7};
     }
     void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
               Qt::KeyboardModifiers modifiers = {})
@@ -88,7 +87,7 @@ TEST_F(GridInput, BrushDragsFillBlankMarkAndEmptyByButtonAndCtrl)
 
 TEST_F(GridInput, LineShowsItsBandWhileDraggingAndCommitsOnRelease)
 {
-    model().setDrawMode(DrawMode::Line);
+    widget.pointer().setDrawMode(DrawMode::Line);
     const QRgb before = pixel(2, 4);
     send(QEvent::MouseButtonPress, centre(0, 4), Qt::LeftButton, Qt::LeftButton);
     send(QEvent::MouseMove, centre(4, 4), Qt::NoButton, Qt::LeftButton);

@@ -12,17 +12,22 @@ namespace {
 
 using testgrids::crossword;
 
-QImage render(const GridModel& model, const QRect& area = {})
+QImage render(const GridWidget& widget, const QRect& area = {}, bool suggestLit = false)
 {
-    QImage image(model.controlWidth(), model.controlHeight(), QImage::Format_RGB32);
+    QImage image(widget.layout().controlWidth(), widget.layout().controlHeight(), QImage::Format_RGB32);
     image.fill(0x123456); // anything the painter leaves alone shows up
-    GridPainter painter(model);
+    GridPainter painter(widget.model(), widget.layout(), widget.pointer());
     QPainter p(&image);
     const QRect r = area.isNull() ? image.rect() : area;
     p.setClipRect(r);
-    painter.paint(p, r);
+    painter.paint(p, r, suggestLit);
     return image;
 }
+
+// A square of the control: a cell or a clue slot.
+struct Sq {
+    int x, y, size;
+};
 
 QRgb px(const QImage& image, int x, int y)
 {
@@ -33,10 +38,16 @@ class GridPaint : public ::testing::Test {
 protected:
     void load(const std::vector<std::string>& rows, int size = 15)
     {
-        model.storeCellSize(size);
+        widget.layout().setCellSize(size);
         model.SetDataSource(crossword(rows));
     }
-    GridModel model;
+    Sq cellSq(int c, int r) const { return {widget.layout().cellX(c), widget.layout().cellY(r), widget.layout().cellSize()}; }
+    Sq leftSq(int k, int r) const { return {widget.layout().leftClueX(k), widget.layout().cellY(r), widget.layout().cellSize()}; }
+    Sq topSq(int c, int k) const { return {widget.layout().cellX(c), widget.layout().topClueY(k), widget.layout().cellSize()}; }
+    QImage render(const QRect& area = {}, bool suggestLit = false) const { return ::render(widget, area, suggestLit); }
+    GridWidget widget;
+    GridModel& model = widget.model();
+    GridPointer& pointer = widget.pointer();
 };
 
 TEST_F(GridPaint, CellsDrawTheirStateInsideABlackSharedOutline)
@@ -45,10 +56,10 @@ TEST_F(GridPaint, CellsDrawTheirStateInsideABlackSharedOutline)
     model.restoreCell(0, 0, DefYes, 5);
     model.restoreCell(1, 0, DefNo, 0);
     model.restoreCell(2, 0, Mark, 11);
-    const QImage image = render(model);
+    const QImage image = render();
     const int s = 15;
 
-    const GCell& yes = model.cell(0, 0);
+    const Sq yes = cellSq(0, 0);
     EXPECT_EQ(px(image, yes.x + 5, yes.y + 5), 0x3333FFu);
     for (int i = 0; i <= s; ++i) {
         EXPECT_EQ(px(image, yes.x + i, yes.y), 0u) << i;
@@ -57,7 +68,7 @@ TEST_F(GridPaint, CellsDrawTheirStateInsideABlackSharedOutline)
     }
 
     // A cross of #222222 from corner to corner, the far corner excluded.
-    const GCell& no = model.cell(1, 0);
+    const Sq no = cellSq(1, 0);
     for (int i = 1; i < s; ++i) {
         EXPECT_EQ(px(image, no.x + i, no.y + i), 0x222222u) << i;
         EXPECT_EQ(px(image, no.x + s - i, no.y + i), 0x222222u) << i;
@@ -65,7 +76,7 @@ TEST_F(GridPaint, CellsDrawTheirStateInsideABlackSharedOutline)
     EXPECT_EQ(px(image, no.x + 2, no.y + 5), 0xFFFFFFu);
 
     // A plus with arms of s / 5 around the centre, on the cell's colour.
-    const GCell& mark = model.cell(2, 0);
+    const Sq mark = cellSq(2, 0);
     const int h = s / 2, d = s / 5;
     for (int i = -d; i <= d; ++i) {
         EXPECT_EQ(px(image, mark.x + h, mark.y + h + i), 0x222222u) << i;
@@ -75,7 +86,7 @@ TEST_F(GridPaint, CellsDrawTheirStateInsideABlackSharedOutline)
     EXPECT_EQ(px(image, mark.x + h + d + 1, mark.y + h), 0xFF0000u);
 
     // Empty cells are white inside.
-    const GCell& empty = model.cell(3, 3);
+    const Sq empty = cellSq(3, 3);
     EXPECT_EQ(px(image, empty.x + 7, empty.y + 7), 0xFFFFFFu);
 }
 
@@ -83,9 +94,9 @@ TEST_F(GridPaint, EveryFifthLineIsDoubled)
 {
     load({"#.........", "..........", "..........", "..........", "..........",
           "..........", "..........", "..........", "..........", ".........#"});
-    const QImage image = render(model);
-    const GCell& fourth = model.cell(4, 3);
-    const GCell& fifth = model.cell(5, 3);
+    const QImage image = render();
+    const Sq fourth = cellSq(4, 3);
+    const Sq fifth = cellSq(5, 3);
     EXPECT_EQ(fifth.x, fourth.x + 16);
     EXPECT_EQ(px(image, fourth.x + 15, fourth.y + 7), 0u);
     EXPECT_EQ(px(image, fifth.x, fifth.y + 7), 0u);
@@ -98,22 +109,21 @@ TEST_F(GridPaint, ClueDigitsFollowTheirBackground)
     load({"#.5", "...", "..."});
     // Row 0 has two blocks: "1" in dark grey and "1" in blue.
     ASSERT_EQ(model.rowClueCount(), 2);
-    const QImage image = render(model);
-    auto countInside = [&](const BCell& b, QRgb colour) {
+    const QImage image = render();
+    auto countInside = [&](const Sq& b, QRgb colour) {
         int n = 0;
         for (int y = b.y + 1; y < b.y + b.size; ++y)
             for (int x = b.x + 1; x < b.x + b.size; ++x)
                 n += px(image, x, y) == colour;
         return n;
     };
-    const BCell& grey = model.leftClue(0, 0);
-    const BCell& blue = model.leftClue(1, 0);
-    ASSERT_EQ(grey.colourIndex, 3);
-    ASSERT_EQ(blue.colourIndex, 5);
+    const Sq grey = leftSq(0, 0), blue = leftSq(1, 0);
+    ASSERT_EQ(model.leftClue(0, 0).colourIndex, 3);
+    ASSERT_EQ(model.leftClue(1, 0).colourIndex, 5);
     EXPECT_GT(countInside(grey, 0xFFFFFF), 3);
     EXPECT_GT(countInside(blue, 0x000000), 3);
     // Row 1 is empty: both of its slots are blank.
-    const BCell& blank = model.leftClue(0, 1);
+    const Sq blank = leftSq(0, 1);
     EXPECT_EQ(countInside(blank, 0xFFFFFF), (blank.size - 1) * (blank.size - 1));
     // The pale left and top edge lines of every clue square.
     EXPECT_EQ(px(image, blank.x, blank.y + 5), 0xBBBBBBu);
@@ -124,20 +134,12 @@ TEST_F(GridPaint, StruckOutClueCarriesDarkDiagonals)
 {
     load({"#..", "...", "..#"});
     model.setLeftMark(0, 0, 1);
-    const QImage image = render(model);
-    const BCell& b = model.leftClue(0, 0);
+    const QImage image = render();
+    const Sq b = leftSq(0, 0);
     // Away from the digit: near the corners.
     EXPECT_EQ(px(image, b.x + 1, b.y + 1), 0x333333u);
     EXPECT_EQ(px(image, b.x + b.size - 1, b.y + 1), 0x333333u);
     EXPECT_EQ(px(image, b.x + b.size - 2, b.y + b.size - 2), 0x333333u);
-}
-
-TEST_F(GridPaint, SmallestZoomStillDrawsDigits)
-{
-    load({"#.#", "...", "###"}, 3);
-    const QImage image = render(model);
-    EXPECT_EQ(image.width(), model.controlWidth());
-    EXPECT_EQ(GridPainter::clueFont(3).pixelSize(), 1);
 }
 
 // The rubber band shows the preview state with white outlines; cells drawn
@@ -145,16 +147,16 @@ TEST_F(GridPaint, SmallestZoomStillDrawsDigits)
 TEST_F(GridPaint, RubberBandCellsLoseTheirGridLines)
 {
     load({"#####", "#####", "#####", "#####", "#####"});
-    model.setDrawMode(DrawMode::Rect);
+    pointer.setDrawMode(DrawMode::Rect);
     model.SetColor(PaletteColor(3));
     MouseFlags held;
     held.leftHeld = true;
-    const GCell& a = model.cell(1, 1);
-    const GCell& b = model.cell(2, 2);
-    model.mousePress(a.x + 3, a.y + 3, MouseButton::Left, {});
-    model.mouseMove(b.x + 3, b.y + 3, held);
-    ASSERT_TRUE(model.showsPreview(1, 1));
-    const QImage image = render(model);
+    const Sq a = cellSq(1, 1);
+    const Sq b = cellSq(2, 2);
+    pointer.press(a.x + 3, a.y + 3, MouseButton::Left, {});
+    pointer.move(b.x + 3, b.y + 3, held);
+    ASSERT_TRUE(pointer.showsPreview(1, 1));
+    const QImage image = render();
     // Top and left borders of the band are white; the right border of the
     // band belongs to column 3, drawn later, and stays black.
     EXPECT_EQ(px(image, a.x + 5, a.y), 0xFFFFFFu);
@@ -166,16 +168,14 @@ TEST_F(GridPaint, RubberBandCellsLoseTheirGridLines)
 TEST_F(GridPaint, SuggestedCellBlinksWithADoubleFrame)
 {
     load({"#..", "...", "..#"});
-    model.restoreCell(0, 0, DefYes, 3);
-    model.setSuggestedCell(std::make_pair(0, 0));
-    model.setSuggestHighlighted(true);
-    const GCell& g = model.cell(0, 0);
-    QImage image = render(model);
+    model.Suggest(); // fills and names (0, 0), the first wrong cell
+    ASSERT_EQ(model.suggestedCell(), std::make_pair(0, 0));
+    const Sq g = cellSq(0, 0);
+    QImage image = render({}, true);
     EXPECT_EQ(px(image, g.x + 1, g.y + 5), 0xFFFFFFu);
     EXPECT_EQ(px(image, g.x + 2, g.y + 5), 0u);
     EXPECT_EQ(px(image, g.x + 3, g.y + 5), 0x444444u);
-    model.setSuggestHighlighted(false);
-    image = render(model);
+    image = render({}, false);
     EXPECT_EQ(px(image, g.x + 1, g.y + 5), 0x444444u);
 }
 
@@ -183,29 +183,29 @@ TEST_F(GridPaint, CrosshairInvertsDoubleLinesAlongRowAndColumn)
 {
     load({"#.#.#", ".....", "#####", ".....", "#...#"});
     model.ShowSolution();
-    const QImage plain = render(model);
-    const GCell& hover = model.cell(2, 3);
-    model.mouseMove(hover.x + 4, hover.y + 4, {});
-    ASSERT_TRUE(model.crosshairShown());
-    const QImage image = render(model);
+    const QImage plain = render();
+    const Sq hover = cellSq(2, 3);
+    pointer.move(hover.x + 4, hover.y + 4, {});
+    ASSERT_TRUE(pointer.crosshairShown());
+    const QImage image = render();
     auto inverted = [&](int x, int y) { return px(image, x, y) == (~px(plain, x, y) & 0xFFFFFF); };
     auto same = [&](int x, int y) { return px(image, x, y) == px(plain, x, y); };
 
     // Up the column: lines 1, 2, s-2 and s-1 of each object are inverted,
     // from the top clues down to the hover cell.
     for (int r = 0; r <= 3; ++r) {
-        const GCell& g = model.cell(2, r);
+        const Sq g = cellSq(2, r);
         for (int dx : {1, 2, 13, 14})
             EXPECT_TRUE(inverted(g.x + dx, g.y + 5)) << r << " " << dx;
         EXPECT_TRUE(same(g.x + 5, g.y + 7)) << r;
     }
     for (int k = 0; k < model.colClueCount(); ++k) {
-        const BCell& b = model.topClue(2, k);
+        const Sq b = topSq(2, k);
         EXPECT_TRUE(inverted(b.x + 1, b.y + 5)) << k;
     }
     // Along the row, from the left clues to the hover cell.
     for (int c = 0; c < 2; ++c) {
-        const GCell& g = model.cell(c, 3);
+        const Sq g = cellSq(c, 3);
         EXPECT_TRUE(inverted(g.x + 5, g.y + 1)) << c;
         EXPECT_TRUE(inverted(g.x + 5, g.y + 14)) << c;
         EXPECT_TRUE(same(g.x + 1, g.y + 7)) << c;
@@ -215,16 +215,16 @@ TEST_F(GridPaint, CrosshairInvertsDoubleLinesAlongRowAndColumn)
     EXPECT_TRUE(inverted(hover.x + 7, hover.y + 1));
     EXPECT_TRUE(same(hover.x + 1, hover.y + 1));
     // Beyond the hover cell nothing changes.
-    EXPECT_TRUE(same(model.cell(3, 3).x + 5, model.cell(3, 3).y + 1));
-    EXPECT_TRUE(same(model.cell(2, 4).x + 1, model.cell(2, 4).y + 5));
+    EXPECT_TRUE(same(cellSq(3, 3).x + 5, cellSq(3, 3).y + 1));
+    EXPECT_TRUE(same(cellSq(2, 4).x + 1, cellSq(2, 4).y + 5));
 
     // Moving within the cell keeps the crosshair; a full repaint drops it.
-    model.mouseMove(hover.x + 6, hover.y + 6, {});
-    EXPECT_EQ(model.hoverColumn(), 2);
-    EXPECT_TRUE(model.crosshairShown());
-    model.fullRepaint();
-    EXPECT_FALSE(model.crosshairShown());
-    EXPECT_EQ(render(model), plain);
+    pointer.move(hover.x + 6, hover.y + 6, {});
+    EXPECT_EQ(pointer.hoverColumn(), 2);
+    EXPECT_TRUE(pointer.crosshairShown());
+    widget.fullRepaint();
+    EXPECT_FALSE(pointer.crosshairShown());
+    EXPECT_EQ(render(), plain);
 }
 
 // Painting any exposed part gives exactly the pixels of a full repaint there,
@@ -239,19 +239,19 @@ TEST_F(GridPaint, ExposedRegionMatchesFullRepaint)
         rows.push_back(row);
     }
     load(rows, 13);
-    model.setDrawMode(DrawMode::Rect);
+    pointer.setDrawMode(DrawMode::Rect);
     MouseFlags held;
     held.rightHeld = true;
-    model.mousePress(model.cell(4, 4).x + 2, model.cell(4, 4).y + 2, MouseButton::Right, {});
-    model.mouseMove(model.cell(12, 9).x + 2, model.cell(12, 9).y + 2, held);
-    model.mouseMove(model.cell(9, 11).x + 2, model.cell(9, 11).y + 2, held);
+    pointer.press(cellSq(4, 4).x + 2, cellSq(4, 4).y + 2, MouseButton::Right, {});
+    pointer.move(cellSq(12, 9).x + 2, cellSq(12, 9).y + 2, held);
+    pointer.move(cellSq(9, 11).x + 2, cellSq(9, 11).y + 2, held);
     model.setLeftMark(0, 3, 1);
-    const QImage full = render(model);
+    const QImage full = render();
     QRandomGenerator random(7);
     for (int i = 0; i < 400; ++i) {
         const int x = random.bounded(full.width()), y = random.bounded(full.height());
         const QRect area = QRect(x, y, 1 + random.bounded(40), 1 + random.bounded(40)) & full.rect();
-        const QImage part = render(model, area);
+        const QImage part = render(area);
         for (int yy = area.top(); yy <= area.bottom(); ++yy)
             for (int xx = area.left(); xx <= area.right(); ++xx)
                 ASSERT_EQ(px(part, xx, yy), px(full, xx, yy)) << "area " << area.x() << "," << area.y() << " "
@@ -264,14 +264,13 @@ TEST(GridWidgetTest, TakesTheControlSizeAndFollowsZoom)
 {
     GridWidget widget;
     widget.model().SetDataSource(crossword({"#.#.#.#.#.", "..........", "##########"}));
-    EXPECT_EQ(widget.size(), QSize(widget.model().controlWidth(), widget.model().controlHeight()));
+    EXPECT_EQ(widget.size(), QSize(widget.layout().controlWidth(), widget.layout().controlHeight()));
     widget.move(7, 9);
-    ASSERT_TRUE(widget.model().SetZoom(20));
-    EXPECT_EQ(widget.size(), QSize(widget.model().controlWidth(), widget.model().controlHeight()));
+    ASSERT_TRUE(widget.setCellSize(20));
+    EXPECT_EQ(widget.size(), QSize(widget.layout().controlWidth(), widget.layout().controlHeight()));
     EXPECT_EQ(widget.pos(), QPoint(7, 9));
-    EXPECT_FALSE(widget.model().SetZoom(31));
-    EXPECT_FALSE(widget.model().SetZoom(2));
-    EXPECT_EQ(widget.model().cellSize(), 20);
+    EXPECT_FALSE(widget.setCellSize(31));
+    EXPECT_EQ(widget.cellSize(), 20);
 }
 
 } // namespace

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "grid/GridLayout.h"
+#include "grid/GridModel.h"
+
+#include <cstdint>
+#include <vector>
+
+enum class MouseButton : std::uint8_t { Left, Right, Middle };
+
+// Keyboard and button state that comes with a mouse event.
+struct MouseFlags {
+    bool shift = false;
+    bool ctrl = false;
+    bool leftHeld = false;
+    bool rightHeld = false;
+};
+
+// Turns presses, drags and releases in the control's pixels into the model's
+// editing commands, and keeps what exists only while the mouse acts: the
+// drawing shape, the state a button paints, the rubber band of a line or
+// rectangle being dragged, and the hover crosshair.
+class GridPointer {
+public:
+    // What the pointer asks of the widget that shows it.
+    class View {
+    public:
+        virtual ~View() = default;
+        // A cell of the rubber band appeared or went.
+        virtual void cellChanged(int column, int row) = 0;
+        virtual void invalidateRect(const PixelRect& rect) = 0;
+        virtual void setCursorId(int id) = 0;
+        // The mouse is over this cell (the status bar names it).
+        virtual void pointerOver(int column, int row) = 0;
+    };
+
+    GridPointer(GridModel& model, const GridLayout& layout);
+
+    void setView(View* view) { view_ = view; }
+
+    DrawMode drawMode() const { return mode_; }
+    void setDrawMode(DrawMode mode) { mode_ = mode; }
+
+    void press(int x, int y, MouseButton button, MouseFlags flags);
+    void move(int x, int y, MouseFlags flags);
+    void release(int x, int y, MouseButton button, MouseFlags flags);
+
+    // A new crossword: nothing dragged or hovered belongs to it.
+    void reset();
+
+    // The rubber band: cells of a pending line or rectangle show the state
+    // and colour they would get; a Mark shows over the cell's own colour.
+    bool showsPreview(int column, int row) const;
+    CellState shownState(int c, int r) const;
+    RGB shownColour(int c, int r) const;
+
+    // The hover crosshair currently drawn, if any. It lives on the screen
+    // only until the next full repaint.
+    bool crosshairShown() const { return crosshair_; }
+    int hoverColumn() const { return hoverCol_; }
+    int hoverRow() const { return hoverRow_; }
+    void dropCrosshair() { crosshair_ = false; }
+
+private:
+    void eraseBand();
+    void showBand(int c0, int r0, int c1, int r1);
+    void updateHover(int column, int row);
+    void invalidateCrosshair(int column, int row);
+    void setCursor();
+
+    GridModel& model_;
+    const GridLayout& layout_;
+    View* view_ = nullptr;
+
+    DrawMode mode_ = DrawMode::Brush;
+    CellState paint_ = DefYes;
+    int startCol_ = -1, startRow_ = -1;
+    // The rubber band currently shown: its corners, and the state and colour
+    // it was drawn with.
+    bool band_ = false;
+    int bandC0_ = 0, bandR0_ = 0, bandC1_ = 0, bandR1_ = 0;
+    CellState bandState_ = Empty;
+    RGB bandColour_ = kBlack;
+    std::vector<std::uint8_t> bandMask_; // cells of the band, [column * height + row]
+    std::vector<std::pair<int, int>> figure_;
+
+    int hoverCol_ = -1, hoverRow_ = -1;
+    bool crosshair_ = false;
+};
