@@ -9,6 +9,7 @@
 #include "config/SafeFormat.h"
 #include "profile/UserConfig.h"
 #include "data/Pack.h"
+#include "data/TreeHint.h"
 #include "dialogs/AboutFrm.h"
 #include "dialogs/InfoDialog.h"
 #include "dialogs/PreferenceForm.h"
@@ -80,9 +81,6 @@ std::string text8(const char* key, const char* defaultText)
     return Localization::expandLineBreaks(defaultText);
 }
 
-// Eleven em dashes (0x97 in the Windows code pages) under the hint's title.
-const std::string kHintRule(11, '\x97');
-constexpr int kSuggestWaitTicks = 60; // of 500 ms: 30 seconds
 const QColor kSuggestBlink(0xFD, 0xFF, 0xDD);
 }
 
@@ -97,20 +95,19 @@ MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), so
     buildLayout();
     buildCommands();
 
-    // 1. The language table, empty until the system language is loaded.
+    // The language table, empty until the system language is loaded.
     language_ = std::make_unique<Localization>();
     language_->setFolders(folders::current().languages);
     Localization::setGlobal(language_.get());
-    // 2.
     ColorCursors::registerCursors();
-    // 3. and 4. The crossword record, holding the logo.
+    // The crossword record, holding the logo.
     crossData_ = std::make_unique<CrossData>();
     loadLogo();
-    // 5. The grid reports to this window.
+    // The grid reports to this window.
     grid_ = new GridWidget;
     grid_->setCursorFactory(&ColorCursors::cursor);
     grid_->model().setHost(this);
-    // 6.
+    // The preview repaints whole whenever the grid does.
     preview_ = new PreviewFrm(this);
     connect(grid_, &GridWidget::fullRepaintRequested, this, [this] {
         if (preview_)
@@ -120,13 +117,11 @@ MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), so
         statusPanels_[0]->setText(position);
         statusPanels_[1]->setText(state);
     });
-    // 7. The start screen shows the logo solved.
+    // The start screen shows the logo solved.
     grid_->model().SetDataSource(*crossData_);
     grid_->model().ShowSolution();
-    // 8.
     mainWin_->setWidget(grid_);
     grid_->geometryChanged();
-    // 9. and 10.
     closing_ = false;
     rootCategory_ = std::make_unique<TPackModelDir>("root");
 
@@ -332,7 +327,7 @@ void MainForm::buildCommands()
 
 void MainForm::FormCreate()
 {
-    // 2. Exceptions that escape event handlers reach AppException through
+    // Exceptions that escape event handlers reach AppException through
     // the application object; CrossException shows itself in a message box.
     CrossException::setDisplay([this](const std::string& text) {
         QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), uitext::fromAnsi(text),
@@ -340,7 +335,7 @@ void MainForm::FormCreate()
         uitext::localizeButtons(box);
         box.exec();
     });
-    // 3. and 4. The colour button with its pop-up of six columns of three.
+    // The colour button with its pop-up of six columns of three.
     colorButton_ = new TColorToolButton(this, PaletteColor(0));
     colorButton_->setObjectName(QStringLiteral("colorButton"));
     popupColorMenu_ = new TColorMenu(colorButton_);
@@ -353,15 +348,11 @@ void MainForm::FormCreate()
     colorButton_->setColorMenu(popupColorMenu_);
     connect(colorButton_, &TColorToolButton::colorChosen, this, [this](RGB colour) { gridModel().SetColor(colour); });
     drawBar_->addWidget(colorButton_);
-    // 5.
     setWindowTitle(QStringLiteral("Tessellor ") + QStringLiteral("2.0"));
-    // 6.
     language_->AddLanguageCallback([this] { ApplyLanguage(); });
-    // 7.
     userInfoBarLabel_->clear();
     for (QLabel* panel : statusPanels_)
         panel->clear();
-    // 8.
     packView_ = std::make_unique<TPackView>(treeView_, rootCategory_.get(),
                                             [this](TPackModelFile* node) { CrossSelected(node); });
     createDialogs();
@@ -371,19 +362,18 @@ void MainForm::FormCreate()
     packView_->setActiveIdSource([this] {
         return profile_ && profile_->currentState() ? profile_->currentId() : std::string();
     });
-    // 9. The tree starts visible; the brush is the start tool.
+    // The tree starts visible; the brush is the start tool.
     actions_.selectCross->setChecked(!treeView_->isHidden());
     actions_.mdBrush->setChecked(true);
     grid_->pointer().setDrawMode(DrawMode::Brush);
-    // 10. Ctrl with the key that carries = and +, and Ctrl with minus.
+    // Ctrl with the key that carries = and +, and Ctrl with minus.
     actions_.zoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus)});
     actions_.zoomOut->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Minus)});
-    // 11.
+    // The solver button only for those who started the game with the switch.
     actions_.solve->setVisible(solverSwitch_);
     actions_.showHover->setChecked(true);
-    // 12.
     ResetSuggest();
-    // 13. The system language, falling back to English.
+    // The system language, falling back to English.
     try {
         try {
             language_->LoadLanguage(
@@ -632,17 +622,16 @@ void MainForm::DB_SolveClick()
 
 void MainForm::SuggestButtonClick()
 {
-    suggestTicks_ = 0;
+    countdown_.restart();
     gridModel().Suggest();
 }
 
 void MainForm::ResetSuggest()
 {
     suggestTimer_->stop();
-    suggestTicks_ = 0;
+    countdown_.reset();
     suggestButton_->setText(uitext::text("suggest_button_active", "Click to suggest a course"));
     suggestButton_->setEnabled(false);
-    suggestLit_ = false;
     suggestButton_->setColor(QPalette().color(QPalette::Button));
     gridModel().clearSuggestion();
 }
@@ -650,7 +639,7 @@ void MainForm::ResetSuggest()
 void MainForm::StartSuggestWait()
 {
     suggestTimer_->start();
-    suggestTicks_ = 0;
+    countdown_.restart();
 }
 
 void MainForm::SuggestTimerTimer()
@@ -659,20 +648,15 @@ void MainForm::SuggestTimerTimer()
         suggestBlink_ = !suggestBlink_;
         grid_->setSuggestLit(suggestBlink_);
     }
-    if (suggestTicks_ != kSuggestWaitTicks)
-        ++suggestTicks_;
-    if (suggestTicks_ == kSuggestWaitTicks) {
+    countdown_.tick();
+    if (countdown_.ready()) {
         suggestButton_->setText(uitext::text("suggest_button_active", "Click to suggest a course"));
-        suggestButton_->setEnabled(true);
-        suggestLit_ = !suggestLit_;
     } else {
-        const int remaining = (kSuggestWaitTicks - suggestTicks_) / 2;
         suggestButton_->setText(uitext::fromAnsi(safeFormat(text8("suggest_button_wait", "Please, wait %d second..."),
-                                                {std::int64_t(remaining)})));
-        suggestButton_->setEnabled(false);
-        suggestLit_ = false;
+                                                            {std::int64_t(countdown_.secondsLeft())})));
     }
-    suggestButton_->setColor(suggestLit_ ? kSuggestBlink : QPalette().color(QPalette::Button));
+    suggestButton_->setEnabled(countdown_.ready());
+    suggestButton_->setColor(countdown_.lit() ? kSuggestBlink : QPalette().color(QPalette::Button));
 }
 
 // ---------------------------------------------------------------- grid host
@@ -895,29 +879,11 @@ void MainForm::TreeViewMouseMove(const QPoint& position)
     if (item->childCount() > 0) {
         if (node->isFile())
             return;
-        const auto& dir = static_cast<const TPackModelDir&>(*node);
-        const std::string format = text8("tree_view_hint_category", (" Category: %s\\n" + kHintRule
-                                                                      + "\\n Solved - %d\\n Edited - %d\\n Total - %d")
-                                                                         .c_str());
-        treeHint_ = uitext::fromAnsi(safeFormat(format, {dir.name, std::int64_t(dir.solvedCount), std::int64_t(dir.editedCount),
-                                             std::int64_t(dir.totalCount)}));
+        treeHint_ = uitext::fromAnsi(treehint::category(static_cast<const TPackModelDir&>(*node), language_.get()));
     } else {
         if (!node->isFile())
             return;
-        const auto& file = static_cast<const TPackModelFile&>(*node);
-        const std::string state = file.solved   ? text8("tree_view_hint_cross_state_solved", "solved")
-                                  : file.edited ? text8("tree_view_hint_cross_state_edited", "edited")
-                                                : std::string();
-        const std::string type = file.isColor ? text8("tree_view_hint_type_cross_col", "Color")
-                                              : text8("tree_view_hint_type_cross_bw", "Black&White");
-        static const char* const levelKeys[] = {"tree_view_hint_cross_diff_level_0", "tree_view_hint_cross_diff_level_1",
-                                                "tree_view_hint_cross_diff_level_2", "tree_view_hint_cross_diff_level_3"};
-        static const char* const levelTexts[] = {"Easy", "Medium", "Difficult", "Very difficult"};
-        const std::string level = file.level <= 3 ? text8(levelKeys[file.level], levelTexts[file.level]) : std::string();
-        const std::string format = text8("tree_view_hint_item", (" Crossword # %s (%s)\\n" + kHintRule
-                                                                  + "\\n Crossword type - %s\\n Difficulty level - %s")
-                                                                     .c_str());
-        treeHint_ = uitext::fromAnsi(safeFormat(format, {file.name, state, type, level}));
+        treeHint_ = uitext::fromAnsi(treehint::crossword(static_cast<const TPackModelFile&>(*node), language_.get()));
     }
     // The new text shows when the mouse rests again.
     QToolTip::hideText();

@@ -3,6 +3,7 @@
 #include "data/CrossData.h"
 #include "data/PackModel.h"
 #include "grid/GridModel.h"
+#include "grid/SuggestCountdown.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -86,7 +87,7 @@ public:
     void ResetSuggest();
     void StartSuggestWait();
     void SuggestTimerTimer();
-    int suggestTicks() const { return suggestTicks_; }
+    const SuggestCountdown& suggestCountdown() const { return countdown_; }
     TCustomButton* suggestButton() const { return suggestButton_; }
     QTimer* suggestTimer() const { return suggestTimer_; }
     void ShowLogo();
@@ -108,7 +109,6 @@ public:
     GridWidget* grid() const { return grid_; }
     PlaySession* session() const { return session_; }
     GridModel& gridModel() const;
-    CrossData& crossData() const { return *crossData_; }
     Localization& language() const { return *language_; }
     bool isClosing() const { return closing_; }
     bool solverSwitch() const { return solverSwitch_; }
@@ -117,7 +117,6 @@ public:
     QScrollArea* mainWin() const { return mainWin_; }
     PackTree* treeView() const { return treeView_; }
     QLabel* statusPanel(int index) const { return statusPanels_[index]; }
-    QToolBar* drawBar() const { return drawBar_; }
     QToolBar* gameBar() const { return gameBar_; }
 
     // The actions behind menu items and tool buttons, for tests and for the
@@ -153,12 +152,6 @@ public:
     void previewResize(int width, int height) override;
     void previewCellChanged(int column, int row) override;
     PreviewFrm* preview() const { return preview_; }
-    // The dialogs, made once with the window and kept until it goes.
-    UserProfileDlg* profileDialog() const { return profileDlg_; }
-    PreferenceForm* preferenceForm() const { return preferenceForm_; }
-    ConfirmForm* confirmForm() const { return confirmForm_; }
-    SolvedInfoForm* solvedInfoForm() const { return solvedInfoForm_; }
-    AboutFrm* aboutForm() const { return aboutFrm_; }
 
     // Shows an error text in the game's error box (or the test display).
     void showError(const QString& text);
@@ -187,9 +180,8 @@ private:
     TColorToolButton* colorButton_ = nullptr;
     TColorMenu* popupColorMenu_ = nullptr;
     QTimer* suggestTimer_ = nullptr;
-    int suggestTicks_ = 0;
+    SuggestCountdown countdown_;
     bool suggestBlink_ = false;
-    bool suggestLit_ = false;
     const void* lastHintNode_ = nullptr;
     QString treeHint_;
 
