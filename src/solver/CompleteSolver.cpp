@@ -1,9 +1,20 @@
 #include "solver/CompleteSolver.h"
 
+#include <algorithm>
+#include <ctime>
 #include <limits>
 
 namespace {
 bool single(CellSet s) { return (s & (s - 1)) == 0; }
+
+// Processor time of this thread: what solving costs, whatever else the
+// machine is doing meanwhile.
+double processorSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
 } // namespace
 
 CompleteSolver::CompleteSolver(const Clues& clues)
@@ -22,6 +33,50 @@ CompleteSolver::CompleteSolver(const Clues& clues)
     seen_.assign(cells, 0);
     agreed_.assign(cells, 0);
     probed_.assign(cells, 0);
+    implied_.assign(cells, 0);
+    impliedEpoch_.assign(cells, 0);
+    // Some hundred slots per line, at most a few megabytes: fewer slots for
+    // longer lines.
+    cacheStride_ = 2 * std::size_t(std::max(width_, height_));
+    std::size_t slots = 1;
+    while (slots < 512 * lineClues_.size() && slots < (std::size_t(1) << 16)
+           && slots * 2 * cacheStride_ * sizeof(CellSet) <= (std::size_t(8) << 20))
+        slots *= 2;
+    cache_.assign(slots, CacheSlot{});
+    cacheCells_.assign(slots * cacheStride_, 0);
+    cacheMask_ = slots - 1;
+}
+
+bool CompleteSolver::solveLine(int line, int n)
+{
+    std::uint64_t h = 0x9E3779B97F4A7C15ull * std::uint64_t(line + 1);
+    for (int i = 0; i < n; ++i) {
+        h ^= in_[std::size_t(i)];
+        h *= 0xFF51AFD7ED558CCDull;
+        h ^= h >> 29;
+    }
+    CacheSlot& slot = cache_[std::size_t(h) & cacheMask_];
+    CellSet* stored = &cacheCells_[(std::size_t(h) & cacheMask_) * cacheStride_];
+    if (slot.hash == h && slot.line == line) {
+        bool same = true;
+        for (int i = 0; i < n && same; ++i)
+            same = stored[i] == in_[std::size_t(i)];
+        if (same) {
+            for (int i = 0; i < n; ++i)
+                out_[std::size_t(i)] = stored[n + i];
+            return slot.ok;
+        }
+    }
+    const auto& blocks = *lineClues_[std::size_t(line)];
+    const bool ok = line_->solve(blocks.data(), int(blocks.size()), in_.data(), n, out_.data());
+    slot.hash = h;
+    slot.line = line;
+    slot.ok = ok;
+    for (int i = 0; i < n; ++i) {
+        stored[i] = in_[std::size_t(i)];
+        stored[n + i] = out_[std::size_t(i)];
+    }
+    return ok;
 }
 
 void CompleteSolver::set(std::size_t cell, CellSet values)
@@ -89,8 +144,7 @@ bool CompleteSolver::propagate()
         const int n = lineLength(line);
         for (int i = 0; i < n; ++i)
             in_[std::size_t(i)] = cells_[cellOf(line, i)];
-        const auto& blocks = *lineClues_[std::size_t(line)];
-        if (!line_->solve(blocks.data(), int(blocks.size()), in_.data(), n, out_.data())) {
+        if (!solveLine(line, n)) {
             clearQueue();
             return false;
         }
@@ -114,16 +168,21 @@ bool CompleteSolver::probe(std::size_t& branch)
         bool changed = false;
         std::int64_t best = -1;
         branch = std::numeric_limits<std::size_t>::max();
+        ++epoch_;
         for (std::size_t cell = 0; cell < cells_.size() && undecided_ > 0; ++cell) {
             const CellSet values = cells_[cell];
             if (single(values))
                 continue;
+            // A value that an earlier probe of this pass forced here cannot
+            // contradict (its consequences are part of that probe's), so it
+            // is not tried again; the cell then learns nothing by agreement.
+            const CellSet skip = impliedEpoch_[cell] == epoch_ ? implied_[cell] & values : 0;
             ++probeStamp_;
             touched_.clear();
-            CellSet alive = 0;
+            CellSet alive = skip;
             int outcomes = 0;
             std::int64_t weakest = std::numeric_limits<std::int64_t>::max();
-            for (CellSet v = values; v; v &= v - 1) {
+            for (CellSet v = values & ~skip; v; v &= v - 1) {
                 const CellSet value = v & (~v + 1);
                 const std::size_t mark = trail_.size();
                 if ((++result_.probes & 15) == 0 && outOfTime())
@@ -134,6 +193,14 @@ bool CompleteSolver::probe(std::size_t& branch)
                 if (stopped_) {
                     undo(mark);
                     return false;
+                }
+                if (ok && undecided_ == 0) {
+                    // The probe completed a picture: a solution found on the way.
+                    record();
+                    if (result_.solutions >= 2) {
+                        undo(mark);
+                        return false;
+                    }
                 }
                 if (ok) {
                     alive |= value;
@@ -152,40 +219,67 @@ bool CompleteSolver::probe(std::size_t& branch)
                         }
                         ++agreed_[x];
                         union_[x] |= cells_[x];
+                        if (single(cells_[x])) {
+                            if (impliedEpoch_[x] != epoch_) {
+                                impliedEpoch_[x] = epoch_;
+                                implied_[x] = 0;
+                            }
+                            implied_[x] |= cells_[x];
+                        }
                     }
                     weakest = std::min<std::int64_t>(weakest, std::int64_t(trail_.size() - mark));
                 }
                 undo(mark);
             }
-            if (!outcomes)
+            if (!outcomes && !skip)
                 return false;
-            for (const std::uint32_t x : touched_) {
-                const CellSet narrowed = union_[x] & cells_[x];
-                if (agreed_[x] == std::uint32_t(outcomes) && narrowed != cells_[x]) {
-                    set(x, narrowed);
-                    pushCell(x);
-                    changed = true;
+            bool learned = false;
+            if (!skip)
+                for (const std::uint32_t x : touched_) {
+                    const CellSet narrowed = union_[x] & cells_[x];
+                    if (agreed_[x] == std::uint32_t(outcomes) && narrowed != cells_[x]) {
+                        set(x, narrowed);
+                        pushCell(x);
+                        learned = true;
+                    }
                 }
-            }
             if (alive != values) {
                 set(cell, alive & cells_[cell]);
                 pushCell(cell);
-                changed = true;
+                learned = true;
             }
-            if (!propagate())
-                return false;
-            if (!changed && weakest > best) {
+            if (learned) {
+                changed = true;
+                ++epoch_;
+                if (!propagate())
+                    return false;
+            }
+            if (!changed && outcomes && weakest > best) {
                 best = weakest;
                 branch = cell;
             }
         }
-        if (!changed || undecided_ == 0)
+        if (undecided_ == 0)
             return true;
+        if (!changed) {
+            for (std::size_t cell = 0; branch == std::numeric_limits<std::size_t>::max(); ++cell)
+                if (!single(cells_[cell]))
+                    branch = cell;
+            return true;
+        }
     }
 }
 
 void CompleteSolver::record()
 {
+    if (result_.solutions == 1) {
+        // Probing may have met this picture before the search reaches it.
+        bool same = true;
+        for (std::size_t i = 0; i < cells_.size() && same; ++i)
+            same = result_.first[i] == clues_.palette[std::size_t(__builtin_ctz(cells_[i]))];
+        if (same)
+            return;
+    }
     auto& out = result_.solutions == 0 ? result_.first : result_.second;
     out.resize(cells_.size());
     for (std::size_t i = 0; i < cells_.size(); ++i)
@@ -204,20 +298,30 @@ void CompleteSolver::search()
         record();
         return;
     }
-    const CellSet values = cells_[branch];
-    for (CellSet v = values; v; v &= v - 1) {
-        if (result_.solutions >= 2 || stopped_)
-            return;
-        if ((limits_.guesses > 0 && result_.guesses >= limits_.guesses) || outOfTime()) {
-            stopped_ = true;
-            return;
+    // Once one solution is known, a second one must differ from it somewhere:
+    // the value the first solution has here is tried last.
+    CellSet values = cells_[branch];
+    CellSet last = 0;
+    if (result_.solutions == 1)
+        for (CellSet v = values; v; v &= v - 1)
+            if (clues_.palette[std::size_t(__builtin_ctz(v))] == result_.first[branch])
+                last = v & (~v + 1);
+    values &= ~last;
+    for (int round = 0; round < 2; ++round, values = last) {
+        for (CellSet v = values; v; v &= v - 1) {
+            if (result_.solutions >= 2 || stopped_)
+                return;
+            if ((limits_.guesses > 0 && result_.guesses >= limits_.guesses) || outOfTime()) {
+                stopped_ = true;
+                return;
+            }
+            ++result_.guesses;
+            const std::size_t mark = trail_.size();
+            set(branch, v & (~v + 1));
+            pushCell(branch);
+            search();
+            undo(mark);
         }
-        ++result_.guesses;
-        const std::size_t mark = trail_.size();
-        set(branch, v & (~v + 1));
-        pushCell(branch);
-        search();
-        undo(mark);
     }
 }
 
@@ -225,6 +329,7 @@ SolveCount CompleteSolver::solve(SolveLimits limits)
 {
     limits_ = limits;
     start_ = Clock::now();
+    const double processorStart = processorSeconds();
     stopped_ = false;
     result_ = SolveCount{};
     for (int line = 0; line < int(lineClues_.size()); ++line)
@@ -235,6 +340,7 @@ SolveCount CompleteSolver::solve(SolveLimits limits)
     }
     result_.stopped = stopped_;
     undo(0);
-    result_.seconds = std::chrono::duration<double>(Clock::now() - start_).count();
+    result_.seconds = processorSeconds() - processorStart;
+    result_.wallSeconds = std::chrono::duration<double>(Clock::now() - start_).count();
     return result_;
 }

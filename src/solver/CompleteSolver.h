@@ -19,12 +19,13 @@ struct SolveCount {
     std::int64_t lines = 0;    // line solver calls
     std::int64_t probes = 0;   // values tried in probing
     std::int64_t guesses = 0;  // branches of the search
-    double seconds = 0;
+    double seconds = 0;        // processor time spent solving
+    double wallSeconds = 0;    // elapsed time, what the time limit counts
 };
 
 // When to give up: a stopped run says so and counts what it found.
 struct SolveLimits {
-    double seconds = 0;       // 0: no time limit
+    double seconds = 0;       // elapsed seconds, 0: no time limit
     std::int64_t guesses = 0; // 0: no limit on search branches
 };
 
@@ -55,6 +56,9 @@ private:
     bool probe(std::size_t& branch);
     void search();
     void record();
+    // The line solver's answer for a line as it is now, remembered: probing
+    // and search meet the same line in the same state again and again.
+    bool solveLine(int line, int n);
     bool outOfTime();
 
     const Clues& clues_;
@@ -79,6 +83,22 @@ private:
     std::vector<std::uint32_t> agreed_, seen_, probed_;
     std::vector<std::uint32_t> touched_;
     std::uint32_t probeStamp_ = 0, outcomeStamp_ = 0;
+    // Values some probe of the current pass forced on a cell, valid while
+    // the grid the pass started from is unchanged (same epoch).
+    std::vector<CellSet> implied_;
+    std::vector<std::uint32_t> impliedEpoch_;
+    std::uint32_t epoch_ = 0;
+
+    // Line cache: direct-mapped; each slot holds the hash, the line, its
+    // cells before and after (n values each, in `cacheCells_`).
+    struct CacheSlot {
+        std::uint64_t hash = 0;
+        std::int32_t line = -1;
+        std::uint8_t ok = 0;
+    };
+    std::vector<CacheSlot> cache_;
+    std::vector<CellSet> cacheCells_;
+    std::size_t cacheMask_ = 0, cacheStride_ = 0;
 
     SolveLimits limits_;
     Clock::time_point start_;

@@ -40,5 +40,7 @@ private:
     std::array<std::array<std::uint8_t, kStride>, Clues::kMaxColours + 1> misses_{};
     // Coverage of possible placements per colour, as differences.
     std::array<std::array<std::int16_t, kStride>, Clues::kMaxColours + 1> cover_{};
-    std::array<std::uint8_t, kStride> background_{};
+    // Least room blocks 0..j-1 need (prefix_) and blocks j..k-1 need (suffix_).
+    std::array<int, kMaxBlocks + 2> prefix_{}, suffix_{};
+    std::array<std::uint8_t, kStride> low_{}, high_{};
 };

@@ -53,8 +53,8 @@ void checkOne(const std::string& id, const CrossData& data, const Options& optio
     const SolveCount r = solver.solve({options.timeLimit, 0});
     const int w = clues.width, h = clues.height;
     if (options.json) {
-        char seconds[32];
-        std::snprintf(seconds, sizeof seconds, "%.6f", r.seconds);
+        char seconds[64];
+        std::snprintf(seconds, sizeof seconds, "%.6f,\"wall_seconds\":%.6f", r.seconds, r.wallSeconds);
         std::cout << "{\"id\":" << jsonString(id) << ",\"width\":" << w << ",\"height\":" << h
                   << ",\"solutions\":" << r.solutions << ",\"line_solvable\":" << (r.lineSolvable ? "true" : "false")
                   << ",\"stopped\":" << (r.stopped ? "true" : "false") << ",\"seconds\":" << seconds
@@ -132,8 +132,9 @@ Command::Registrar reg({"check", "count the solutions of crosswords and packs fr
                         "  out first), \"line\" when line logic alone decided every cell, the solving time\n"
                         "  and the work done (lines solved, values probed, search branches).\n"
                         "  --json        one JSON object per line: id, width, height, solutions (0, 1, or\n"
-                        "                2 for two or more), line_solvable, stopped, seconds (solving\n"
-                        "                only, not reading), lines, probes, guesses\n"
+                        "                2 for two or more), line_solvable, stopped, seconds (processor\n"
+                        "                time spent solving, not reading), wall_seconds (elapsed), lines,\n"
+                        "                probes, guesses\n"
                         "  --cells       add the first solution (\"cells\") and, when there are two, the\n"
                         "                second (\"second\"): one string per row, top to bottom, '.' for\n"
                         "                background, 1-9 and a-i for palette index 1..18\n"
