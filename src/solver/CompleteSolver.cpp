@@ -164,12 +164,15 @@ bool CompleteSolver::propagate()
 // branch on: the one whose weakest value still decides the most.
 bool CompleteSolver::probe(std::size_t& branch)
 {
-    for (;;) {
-        bool changed = false;
-        std::int64_t best = -1;
-        branch = std::numeric_limits<std::size_t>::max();
-        ++epoch_;
-        for (std::size_t cell = 0; cell < cells_.size() && undecided_ > 0; ++cell) {
+    // Round and round the grid, until a whole round has taught nothing: the
+    // scores of that round then choose the branch.
+    const std::size_t count = cells_.size();
+    std::int64_t best = -1;
+    branch = std::numeric_limits<std::size_t>::max();
+    ++epoch_;
+    for (std::size_t quiet = 0, cell = probeStart_; quiet < count && undecided_ > 0;
+         ++quiet, cell = cell + 1 == count ? 0 : cell + 1) {
+        {
             const CellSet values = cells_[cell];
             if (single(values))
                 continue;
@@ -182,6 +185,7 @@ bool CompleteSolver::probe(std::size_t& branch)
             CellSet alive = skip;
             int outcomes = 0;
             std::int64_t weakest = std::numeric_limits<std::int64_t>::max();
+            std::array<std::int64_t, 32> sizes{};
             for (CellSet v = values & ~skip; v; v &= v - 1) {
                 const CellSet value = v & (~v + 1);
                 const std::size_t mark = trail_.size();
@@ -228,6 +232,7 @@ bool CompleteSolver::probe(std::size_t& branch)
                         }
                     }
                     weakest = std::min<std::int64_t>(weakest, std::int64_t(trail_.size() - mark));
+                    sizes[std::size_t(__builtin_ctz(value))] = std::int64_t(trail_.size() - mark);
                 }
                 undo(mark);
             }
@@ -249,25 +254,25 @@ bool CompleteSolver::probe(std::size_t& branch)
                 learned = true;
             }
             if (learned) {
-                changed = true;
+                quiet = 0;
+                best = -1;
+                branch = std::numeric_limits<std::size_t>::max();
                 ++epoch_;
+                probeStart_ = cell;
                 if (!propagate())
                     return false;
-            }
-            if (!changed && outcomes && weakest > best) {
+            } else if (outcomes && weakest > best) {
                 best = weakest;
                 branch = cell;
+                branchSizes_ = sizes;
             }
         }
-        if (undecided_ == 0)
-            return true;
-        if (!changed) {
-            for (std::size_t cell = 0; branch == std::numeric_limits<std::size_t>::max(); ++cell)
-                if (!single(cells_[cell]))
-                    branch = cell;
-            return true;
-        }
     }
+    if (undecided_ > 0)
+        for (std::size_t cell = 0; branch == std::numeric_limits<std::size_t>::max(); ++cell)
+            if (!single(cells_[cell]))
+                branch = cell;
+    return true;
 }
 
 void CompleteSolver::record()
@@ -307,8 +312,19 @@ void CompleteSolver::search()
             if (clues_.palette[std::size_t(__builtin_ctz(v))] == result_.first[branch])
                 last = v & (~v + 1);
     values &= ~last;
+    // Otherwise the value that forced the least when probed goes first: it
+    // leaves the most room, so a solution below it is likeliest.
+    const std::array<std::int64_t, 32> sizes = branchSizes_;
     for (int round = 0; round < 2; ++round, values = last) {
-        for (CellSet v = values; v; v &= v - 1) {
+        for (CellSet rest = values; rest;) {
+            int pick = -1;
+            for (CellSet u = rest; u; u &= u - 1) {
+                const int b = __builtin_ctz(u);
+                if (pick < 0 || sizes[std::size_t(b)] < sizes[std::size_t(pick)])
+                    pick = b;
+            }
+            const CellSet v = CellSet(1) << pick;
+            rest &= ~v;
             if (result_.solutions >= 2 || stopped_)
                 return;
             if ((limits_.guesses > 0 && result_.guesses >= limits_.guesses) || outOfTime()) {

@@ -88,6 +88,9 @@ private:
     std::vector<CellSet> implied_;
     std::vector<std::uint32_t> impliedEpoch_;
     std::uint32_t epoch_ = 0;
+    // How much probing each value of the branch cell decided.
+    std::array<std::int64_t, 32> branchSizes_{};
+    std::size_t probeStart_ = 0; // where probing last learned something
 
     // Line cache: direct-mapped; each slot holds the hash, the line, its
     // cells before and after (n values each, in `cacheCells_`).
