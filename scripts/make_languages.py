@@ -16,6 +16,7 @@ RULE = "\u2014" * 11  # eleven em dashes, byte 0x97 in both code pages
 ENGLISH = {
     "main_win_menu_game": "Game",
     "main_win_menu_panelcross": "Crosswords panel...",
+    "main_win_menu_import": "Import puzzles...",
     "main_win_menu_preference": "Preferences...",
     "main_win_menu_exit": "Exit",
     "main_win_menu_view": "View",
@@ -75,6 +76,13 @@ ENGLISH = {
     "help_win_contents": "Contents",
     "help_win_no_folder": "The help pages could not be found. They belong in the folder \"help\" beside the program's data:\\n",
     "help_win_no_page": "This help page is missing:\\n",
+    "import_win_caption": "Import puzzles",
+    "import_win_files": "Puzzles and pictures",
+    "import_win_all_files": "All files",
+    "import_done": "%d crosswords were added to the pack \"Imported\".",
+    "import_refused": "Not imported:",
+    "import_pack_unreadable": "The pack \"Imported\" could not be read, so nothing was imported:\\n",
+    "import_pack_unwritable": "The pack \"Imported\" could not be written, so nothing was imported:\\n",
     "error_30000": "A crossword pack could not be read. The pack file in the folder \"data\" is damaged "
                    "or is not a ZIP archive.\\nReplace it with a good copy.",
     "error_30004": "The crossword could not be opened: its working copy in the temporary folder could not be "
@@ -91,6 +99,7 @@ ENGLISH = {
 RUSSIAN = {
     "main_win_menu_game": "Игра",
     "main_win_menu_panelcross": "Панель кроссвордов...",
+    "main_win_menu_import": "Импорт головоломок...",
     "main_win_menu_preference": "Настройки...",
     "main_win_menu_exit": "Выход",
     "main_win_menu_view": "Вид",
@@ -150,6 +159,13 @@ RUSSIAN = {
     "help_win_contents": "Содержание",
     "help_win_no_folder": "Страницы справки не найдены. Они должны лежать в папке \"help\" рядом с данными программы:\\n",
     "help_win_no_page": "Эта страница справки отсутствует:\\n",
+    "import_win_caption": "Импорт головоломок",
+    "import_win_files": "Головоломки и рисунки",
+    "import_win_all_files": "Все файлы",
+    "import_done": "Кроссвордов добавлено в пакет \"Imported\": %d.",
+    "import_refused": "Не импортированы:",
+    "import_pack_unreadable": "Пакет \"Imported\" не удалось прочитать, поэтому ничего не импортировано:\\n",
+    "import_pack_unwritable": "Пакет \"Imported\" не удалось записать, поэтому ничего не импортировано:\\n",
     "error_30000": "Не удалось прочитать пакет кроссвордов. Файл пакета в папке \"data\" повреждён или не "
                    "является архивом ZIP.\\nЗамените его исправной копией.",
     "error_30004": "Не удалось открыть кроссворд: его рабочую копию во временной папке не удалось записать или "
@@ -166,6 +182,7 @@ RUSSIAN = {
 GERMAN = {
     "main_win_menu_game": "Spiel",
     "main_win_menu_panelcross": "Rätselliste...",
+    "main_win_menu_import": "Rätsel importieren...",
     "main_win_menu_preference": "Einstellungen...",
     "main_win_menu_exit": "Beenden",
     "main_win_menu_view": "Ansicht",
@@ -225,6 +242,13 @@ GERMAN = {
     "help_win_contents": "Inhalt",
     "help_win_no_folder": "Die Hilfeseiten wurden nicht gefunden. Sie gehören in den Ordner \"help\" neben den Daten des Programms:\\n",
     "help_win_no_page": "Diese Hilfeseite fehlt:\\n",
+    "import_win_caption": "Rätsel importieren",
+    "import_win_files": "Rätsel und Bilder",
+    "import_win_all_files": "Alle Dateien",
+    "import_done": "%d Rätsel wurden dem Paket \"Imported\" hinzugefügt.",
+    "import_refused": "Nicht importiert:",
+    "import_pack_unreadable": "Das Paket \"Imported\" konnte nicht gelesen werden, daher wurde nichts importiert:\\n",
+    "import_pack_unwritable": "Das Paket \"Imported\" konnte nicht geschrieben werden, daher wurde nichts importiert:\\n",
     "error_30000": "Ein Rätselpaket konnte nicht gelesen werden. Die Paketdatei im Ordner \"data\" ist beschädigt "
                    "oder kein ZIP-Archiv.\\nErsetzen Sie sie durch eine intakte Kopie.",
     "error_30004": "Das Rätsel konnte nicht geöffnet werden: Seine Arbeitskopie im temporären Ordner ließ sich "

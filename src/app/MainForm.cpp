@@ -245,6 +245,7 @@ void MainForm::buildCommands()
     };
     Actions& a = actions_;
     a.selectCross = command("&Select crossword...", &MainForm::SelectCrossClick, QKeySequence(Qt::CTRL | Qt::Key_O));
+    a.importPuzzles = command("&Import puzzles...", &MainForm::ImportClick);
     a.preference = command("&Preference...", &MainForm::PreferenceClick, QKeySequence(Qt::CTRL | Qt::Key_P));
     a.exit = command("E&xit", &MainForm::ExitClick, QKeySequence(Qt::CTRL | Qt::Key_F4));
     a.mdBrush = command("Brush", &MainForm::MdBrushClick, QKeySequence(Qt::Key_F6));
@@ -276,6 +277,7 @@ void MainForm::buildCommands()
 
     gameMenu_ = menuBar()->addMenu(QStringLiteral("&Game"));
     gameMenu_->addAction(a.selectCross);
+    gameMenu_->addAction(a.importPuzzles);
     gameMenu_->addAction(a.preference);
     gameMenu_->addSeparator();
     gameMenu_->addAction(a.exit);
@@ -411,6 +413,7 @@ void MainForm::ApplyLanguage()
     };
     gameMenu_->setTitle(uitext::text("main_win_menu_game", "Game"));
     set(actions_.selectCross, "main_win_menu_panelcross", "Crosswords panel...");
+    set(actions_.importPuzzles, "main_win_menu_import", "Import puzzles...");
     set(actions_.preference, "main_win_menu_preference", "Preferences...");
     set(actions_.exit, "main_win_menu_exit", "Exit");
     viewMenu_->setTitle(uitext::text("main_win_menu_view", "View"));

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <array>
 #include <exception>
@@ -62,6 +63,13 @@ public:
 
     // Commands of the menus and tool bars.
     void SelectCrossClick();
+    // Game > Import puzzles...: .non, XML and picture files into the pack
+    // "Imported" of the player's own data folder; the tree is rescanned and
+    // the first new crossword selected. Refusals are listed in one message.
+    void ImportClick();
+    // The files to import; a file dialog unless replaced (tests).
+    using FileChooser = std::function<QStringList()>;
+    void setImportChooser(FileChooser chooser) { importChooser_ = std::move(chooser); }
     void PreferenceClick();
     void ExitClick();
     void MdBrushClick();
@@ -123,6 +131,7 @@ public:
     // windows that drive them.
     struct Actions {
         QAction* selectCross = nullptr;
+        QAction* importPuzzles = nullptr;
         QAction* preference = nullptr;
         QAction* exit = nullptr;
         QAction* mdBrush = nullptr;
@@ -188,6 +197,7 @@ private:
     std::unique_ptr<Localization> language_;
     std::unique_ptr<UserConfig> profile_;
     ProfileChooser profileChooser_;
+    FileChooser importChooser_;
     bool destroyed_ = false;
     std::unique_ptr<CrossData> crossData_;
     std::unique_ptr<TPackModelDir> rootCategory_;

@@ -12,6 +12,7 @@ const std::vector<LanguageKey>& languageKeys()
         // Main window menus, tool bar hints and the suggest button.
         {"main_win_menu_game", "Game"},
         {"main_win_menu_panelcross", "Crosswords panel..."},
+        {"main_win_menu_import", "Import puzzles..."},
         {"main_win_menu_preference", "Preferences..."},
         {"main_win_menu_exit", "Exit"},
         {"main_win_menu_view", "View"},
@@ -80,6 +81,14 @@ const std::vector<LanguageKey>& languageKeys()
         {"help_win_no_folder",
          "The help pages could not be found. They belong in the folder \"help\" beside the program's data:\n"},
         {"help_win_no_page", "This help page is missing:\n"},
+        // Importing puzzles.
+        {"import_win_caption", "Import puzzles"},
+        {"import_win_files", "Puzzles and pictures"},
+        {"import_win_all_files", "All files"},
+        {"import_done", "%d crosswords were added to the pack \"Imported\"."},
+        {"import_refused", "Not imported:"},
+        {"import_pack_unreadable", "The pack \"Imported\" could not be read, so nothing was imported:\n"},
+        {"import_pack_unwritable", "The pack \"Imported\" could not be written, so nothing was imported:\n"},
         // Errors: the program itself knows only the keys.
         {"error_30000", "Unknown error: error_30000"},
         {"error_30004", "Unknown error: error_30004"},

@@ -697,3 +697,61 @@ TEST_F(MainFormTest, CtrlWheelZoomsAndFitShowsTheWholeCrossword)
     widget().setCellSize(widget().cellSize() + 1);
     EXPECT_TRUE(widget().layout().controlWidth() > room.width() || widget().layout().controlHeight() > room.height());
 }
+
+// Import puzzles...: a .non file and an XML set go into data/Imported.qlp,
+// the tree selects the first new crossword, which then plays; a second
+// import adds to the pack, and refusals come in the same one message.
+TEST_F(MainFormTest, ImportAddsPuzzlesToThePlayersPackAndSelectsTheFirst)
+{
+    auto write = [](const char* name, const char* text) {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    };
+    write("boat.non", "title \"Boat\"\nwidth 3\nheight 2\nrows\n1\n3\ncolumns\n1\n2\n1\n");
+    write("set.xml", "<puzzleset><puzzle><title>Red dot</title><color name=\"red\" char=\"r\">f00</color>"
+                     "<clues type=\"rows\"><line><count color=\"red\">1</count></line></clues>"
+                     "<clues type=\"columns\"><line><count color=\"red\">1</count></line></clues></puzzle>"
+                     "<puzzle><title>Two ways</title><clues type=\"rows\"><line><count>1</count></line>"
+                     "<line><count>1</count></line></clues><clues type=\"columns\"><line><count>1</count></line>"
+                     "<line><count>1</count></line></clues></puzzle></puzzleset>");
+    // Ids of the pack's crosswords without the level digit, which the rating gives.
+    auto imported = [&] {
+        std::vector<std::string> ids;
+        for (const auto& pack : form->rootCategory().children)
+            if (pack->name == "Imported")
+                for (const auto& node : static_cast<const TPackModelDir&>(*pack).children)
+                    ids.push_back(static_cast<const TPackModelFile&>(*node).id);
+        for (auto& id : ids) id.pop_back();
+        return ids;
+    };
+    form->FormActivate();
+    form->setImportChooser([] { return QStringList{"boat.non", "set.xml"}; });
+    form->ImportClick();
+
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("2 crosswords were added"), std::string::npos) << notices[0];
+    EXPECT_NE(notices[0].find("set.xml: Two ways: more than one picture fits its clues"), std::string::npos);
+    EXPECT_TRUE(QFileInfo::exists("data/Imported.qlp"));
+    TPackModel* selected = TPackView::nodeOf(form->treeView()->currentItem());
+    ASSERT_NE(selected, nullptr);
+    ASSERT_TRUE(selected->isFile());
+    auto* boat = static_cast<TPackModelFile*>(selected);
+    const std::string boatId = boat->id; // the node goes with the next rescan
+    EXPECT_EQ(boatId.substr(0, boatId.size() - 1), "Imported\\Boat_0_");
+    EXPECT_EQ(imported(), (std::vector<std::string>{"Imported\\Boat_0_", "Imported\\Red dot_1_"}));
+
+    form->CrossSelected(boat);
+    ASSERT_EQ(grid().width(), 3);
+    ASSERT_EQ(grid().height(), 2);
+    for (auto [c, r] : {std::pair{1, 0}, {0, 1}, {1, 1}, {2, 1}})
+        click(c, r);
+    EXPECT_EQ(notices.size(), 2u); // solved
+
+    // Again: the pack keeps what it had, and the new one is numbered.
+    form->setImportChooser([] { return QStringList{"boat.non"}; });
+    form->ImportClick();
+    EXPECT_EQ(imported(), (std::vector<std::string>{"Imported\\Boat_0_", "Imported\\Red dot_1_", "Imported\\Boat 2_0_"}));
+    EXPECT_EQ(static_cast<TPackModelFile*>(TPackView::nodeOf(form->treeView()->currentItem()))->id, imported()[2] + boatId.back());
+    EXPECT_EQ(findCrossword(form->rootCategory(), boatId)->solved, 1);
+}

@@ -376,7 +376,7 @@ TEST(ShippedLanguages, KeyListMatchesTheKeyLiteralsOfTheSources)
 {
     const std::regex literal(
         "\"((main_win|suggest_button|cell_state|tree_view_hint|preference_win|profile_win|select_cross|common_str|"
-        "solved_info|preview_win|about|help_win|error)_[a-z0-9_]*[a-z0-9])\"");
+        "solved_info|preview_win|about|help_win|import|error)_[a-z0-9_]*[a-z0-9])\"");
     std::set<std::string> used;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(TESSELLOR_SOURCE_DIR "/src")) {
         const auto ext = entry.path().extension();
