@@ -2,8 +2,8 @@
 """Side-by-side benchmark of "tessellor-tool check" against the peer solver.
 
 Generates fixed-seed sets of random crosswords (black-and-white 25 x 25 and
-30 x 30 at densities 0.50 to 0.65, colour 20 x 20 with three colours, and a
-few large 40 x 40+ ones), writes each both as a crossword file for our tool
+30 x 30 at densities 0.50 to 0.65, colour 20 x 20 with three colours, hard
+unique 25 x 25 and 30 x 30 ones, and a few large ambiguous 40 x 40+ ones), writes each both as a crossword file for our tool
 and as webpbn XML for the peer, runs both on the same puzzles in this one run
 and prints the verdicts and times side by side, with totals and the ratio.
 
@@ -14,7 +14,7 @@ our crossword file; the peer reads the original file.
 Our own packs can be added with --packs data/*.qlp.
 
   python3 bench/peer_compare.py [--tool PATH] [--peer PATH] [--corpus DIR] [--packs QLP...]
-      [--sets bw25,bw30,colour20,large] [--count N] [--peer-timeout S]
+      [--sets bw25,bw30,colour20,hard,large] [--count N] [--peer-timeout S]
       [--time-limit S] [--keep DIR]
 """
 import argparse
@@ -84,7 +84,31 @@ def random_grid(rng, w, h, density, colours):
     return [[(1 + rng.randrange(colours)) if rng.random() < density else 0 for _ in range(w)] for _ in range(h)]
 
 
-def generated_sets(seed, count, names):
+def hard_unique(rng, tool, count):
+    """Random 25 x 25 and 30 x 30 pictures that have one solution which line
+    logic alone does not reach: drawn until `count` are found (our tool only
+    sorts the candidates; both solvers are timed on them later)."""
+    found = []
+    work = tempfile.mkdtemp(prefix="tessellor-hard-")
+    batch = 0
+    while len(found) < count and batch < 40:
+        grids = {}
+        for i in range(100):
+            size = rng.choice([25, 30])
+            grid = random_grid(rng, size, size, rng.choice([0.50, 0.52, 0.55]), 1)
+            path = os.path.join(work, "h%d-%d.ql" % (batch, i))
+            write_crossword(path, grid, "h")
+            grids[path] = grid
+        for r in run_ours(tool, list(grids), 10).values():
+            if r["solutions"] == 1 and not r["line_solvable"] and not r["stopped"] and len(found) < count:
+                g = grids[r["id"]]
+                found.append(("hard%d-%d" % (len(g), len(found)), g))
+        batch += 1
+    shutil.rmtree(work, ignore_errors=True)
+    return found
+
+
+def generated_sets(seed, count, names, tool):
     rng = random.Random(seed)
     sets = []
     densities = [0.50, 0.55, 0.60, 0.65]
@@ -95,11 +119,16 @@ def generated_sets(seed, count, names):
         sets.append(("bw30", [("bw30-%.2f-%d" % (d, i), random_grid(rng, 30, 30, d, 1))
                               for d in densities for i in range(count)]))
     if "colour20" in names:
+        # Denser pictures too: three colours at 0.5 are nearly always ambiguous.
         sets.append(("colour20", [("col20-%.2f-%d" % (d, i), random_grid(rng, 20, 20, d, 3))
-                                  for d in densities for i in range(count)]))
+                                  for d in densities + [0.75, 0.85] for i in range(count)]))
+    if "hard" in names:
+        sets.append(("hard", hard_unique(rng, tool, 4 * count)))
     if "large" in names:
+        # Ambiguous 40 x 40 to 50 x 50 at density 0.5: the search has to work
+        # hard for the first two solutions.
         sets.append(("large", [("large-%d-%.2f-%d" % (s, d, i), random_grid(rng, s, s, d, 1))
-                               for s, d in ((40, 0.55), (45, 0.55), (50, 0.6)) for i in range(2)]))
+                               for s, d in ((40, 0.5), (45, 0.5), (50, 0.5)) for i in range(2)]))
     return sets
 
 
@@ -301,7 +330,7 @@ def main():
     ap.add_argument("--peer", default="/tmp/pbnsolve/src/pbnsolve")
     ap.add_argument("--seed", type=int, default=2026)
     ap.add_argument("--count", type=int, default=5, help="puzzles per size and density")
-    ap.add_argument("--sets", default="bw25,bw30,colour20,large")
+    ap.add_argument("--sets", default="bw25,bw30,colour20,hard,large")
     ap.add_argument("--corpus", help="folder of .non / webpbn .xml puzzles drawn by people")
     ap.add_argument("--packs", nargs="*", default=[], help="our own packs (.qlp) to add as a set")
     ap.add_argument("--peer-timeout", type=float, default=60)
@@ -313,7 +342,7 @@ def main():
 
     work = args.keep or tempfile.mkdtemp(prefix="tessellor-bench-")
     os.makedirs(work, exist_ok=True)
-    sets = generated_sets(args.seed, args.count, set(args.sets.split(",")) if args.sets else set())
+    sets = generated_sets(args.seed, args.count, set(args.sets.split(",")) if args.sets else set(), args.tool)
     if args.packs:
         sets.append(("packs", pack_puzzles(args.packs)))
     if args.corpus:

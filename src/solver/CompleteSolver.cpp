@@ -17,9 +17,30 @@ double processorSeconds()
 }
 } // namespace
 
-CompleteSolver::CompleteSolver(const Clues& clues)
-    : clues_(clues), width_(clues.width), height_(clues.height), line_(std::make_unique<LineSolver>())
+namespace {
+// Clues a solver can work on: sizes in range, one clue list per line, every
+// block at least one cell long and of a known colour.
+bool workable(const Clues& c)
 {
+    if (c.width < 1 || c.height < 1 || c.width > Clues::kMaxSide || c.height > Clues::kMaxSide
+        || c.rows.size() != std::size_t(c.height) || c.columns.size() != std::size_t(c.width) || c.palette.empty()
+        || c.colours() > Clues::kMaxColours)
+        return false;
+    for (const auto* lines : {&c.rows, &c.columns})
+        for (const auto& line : *lines)
+            for (const ClueBlock& b : line)
+                if (b.length < 1 || b.colour < 1 || b.colour > c.colours())
+                    return false;
+    return true;
+}
+} // namespace
+
+CompleteSolver::CompleteSolver(const Clues& clues)
+    : clues_(clues), width_(workable(clues) ? clues.width : 0), height_(width_ ? clues.height : 0),
+      line_(std::make_unique<LineSolver>())
+{
+    if (!width_)
+        return;
     for (const auto& r : clues.rows)
         lineClues_.push_back(&r);
     for (const auto& c : clues.columns)
@@ -314,30 +335,34 @@ void CompleteSolver::search()
     values &= ~last;
     // Otherwise the value that forced the least when probed goes first: it
     // leaves the most room, so a solution below it is likeliest.
-    const std::array<std::int64_t, 32> sizes = branchSizes_;
-    for (int round = 0; round < 2; ++round, values = last) {
-        for (CellSet rest = values; rest;) {
-            int pick = -1;
-            for (CellSet u = rest; u; u &= u - 1) {
-                const int b = __builtin_ctz(u);
-                if (pick < 0 || sizes[std::size_t(b)] < sizes[std::size_t(pick)])
-                    pick = b;
-            }
-            const CellSet v = CellSet(1) << pick;
-            rest &= ~v;
-            if (result_.solutions >= 2 || stopped_)
-                return;
-            if ((limits_.guesses > 0 && result_.guesses >= limits_.guesses) || outOfTime()) {
-                stopped_ = true;
-                return;
-            }
-            ++result_.guesses;
-            const std::size_t mark = trail_.size();
-            set(branch, v & (~v + 1));
-            pushCell(branch);
-            search();
-            undo(mark);
+    // The frame stays small: the search may go as deep as there are cells.
+    std::array<std::uint8_t, Clues::kMaxColours + 1> order{};
+    int count = 0;
+    for (CellSet rest = values; rest; ++count) {
+        int pick = -1;
+        for (CellSet u = rest; u; u &= u - 1) {
+            const int b = __builtin_ctz(u);
+            if (pick < 0 || branchSizes_[std::size_t(b)] < branchSizes_[std::size_t(pick)])
+                pick = b;
         }
+        order[std::size_t(count)] = std::uint8_t(pick);
+        rest &= ~(CellSet(1) << pick);
+    }
+    if (last)
+        order[std::size_t(count++)] = std::uint8_t(__builtin_ctz(last));
+    for (int n = 0; n < count; ++n) {
+        if (result_.solutions >= 2 || stopped_)
+            return;
+        if ((limits_.guesses > 0 && result_.guesses >= limits_.guesses) || outOfTime()) {
+            stopped_ = true;
+            return;
+        }
+        ++result_.guesses;
+        const std::size_t mark = trail_.size();
+        set(branch, CellSet(1) << order[std::size_t(n)]);
+        pushCell(branch);
+        search();
+        undo(mark);
     }
 }
 
@@ -348,6 +373,8 @@ SolveCount CompleteSolver::solve(SolveLimits limits)
     const double processorStart = processorSeconds();
     stopped_ = false;
     result_ = SolveCount{};
+    if (!width_)
+        return result_; // clues no picture can have
     for (int line = 0; line < int(lineClues_.size()); ++line)
         push(line);
     if (propagate()) {

@@ -15,6 +15,8 @@ bool LineSolver::solve(const ClueBlock* b, int k, const CellSet* in, int n, Cell
     // Block j may follow block j-1 without a gap when their colours differ.
     const auto touches = [&](int j) { return j > 0 && j < k && b[j].colour != b[j - 1].colour; };
 
+    if (k > n)
+        return false; // every block needs a cell of its own
     CellSet used = 0;
     prefix_[0] = 0;
     for (int j = 0; j < k; ++j) {

@@ -247,16 +247,47 @@ TEST(CompleteSolver, CountsSolutionsOfNamedPictures)
     }
 }
 
-TEST(CompleteSolver, ClueSetThatNoPictureFitsHasNoSolution)
+TEST(CompleteSolver, ClueSetsThatNoPictureFitsHaveNoSolution)
 {
+    Clues base;
+    ASSERT_TRUE(Clues::fromRows(picture({"3.", ".."}), base));
+    struct Case {
+        const char* name;
+        std::function<void(Clues&)> damage;
+    } cases[] = {
+        {"row wants a cell its column forbids", [](Clues& c) { c.columns[0].clear(); }},
+        {"more blocks than cells", [](Clues& c) { c.rows[1] = {{1, 1}, {1, 1}, {1, 1}}; }},
+        {"block longer than the line", [](Clues& c) { c.rows[0] = {{1, 3}}; }},
+        {"block of no length", [](Clues& c) { c.rows[1] = {{1, 0}}; }},
+        {"colour the crossword lacks", [](Clues& c) { c.rows[1] = {{2, 1}}; }},
+        {"a row too few", [](Clues& c) { c.rows.pop_back(); }},
+        {"wider than the solver handles", [](Clues& c) { c.width = 129; }},
+    };
+    for (const auto& c : cases) {
+        Clues clues = base;
+        c.damage(clues);
+        CompleteSolver solver(clues);
+        const SolveCount r = solver.solve();
+        EXPECT_EQ(r.solutions, 0) << c.name;
+        EXPECT_FALSE(r.stopped) << c.name;
+        EXPECT_TRUE(r.first.empty()) << c.name;
+    }
+}
+
+TEST(CompleteSolver, LargestCrosswordWithEveryColourSolves)
+{
+    std::mt19937 random(128);
+    std::vector<std::vector<int>> rows(128, std::vector<int>(128));
+    for (auto& r : rows)
+        for (int& v : r)
+            v = random() % 10 ? 1 + int(random() % 18) : 0;
     Clues clues;
-    ASSERT_TRUE(Clues::fromRows(picture({"3.", ".."}), clues));
-    clues.columns[0].clear(); // row 0 wants a cell that column 0 forbids
+    ASSERT_TRUE(Clues::fromRows(rows, clues));
+    ASSERT_EQ(clues.colours(), 18);
     CompleteSolver solver(clues);
-    const SolveCount r = solver.solve();
-    EXPECT_EQ(r.solutions, 0);
-    EXPECT_FALSE(r.stopped);
-    EXPECT_TRUE(r.first.empty());
+    const SolveCount r = solver.solve({60, 0});
+    ASSERT_GE(r.solutions, 1);
+    EXPECT_TRUE(fits(r.first, clues));
 }
 
 TEST(CompleteSolver, LimitStopsTheSearchAndSaysSo)
