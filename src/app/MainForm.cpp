@@ -113,6 +113,9 @@ MainForm::MainForm(bool solverSwitch, QWidget* parent) : QMainWindow(parent), so
         if (preview_)
             preview_->paintAll(grid_->pointer(), gridModel().width(), gridModel().height());
     });
+    connect(grid_, &GridWidget::cellCursorMovedTo, this, [this](const QRect& square) {
+        mainWin_->ensureVisible(square.center().x(), square.center().y(), square.width(), square.height());
+    });
     connect(grid_, &GridWidget::cellStatus, this, [this](const QString& position, const QString& state) {
         statusPanels_[0]->setText(position);
         statusPanels_[1]->setText(state);
@@ -252,6 +255,9 @@ void MainForm::buildCommands()
     a.mdLine = command("Line", &MainForm::MdLineClick, QKeySequence(Qt::Key_F7));
     a.mdRect = command("Rectangle", &MainForm::MdRectClick, QKeySequence(Qt::Key_F8));
     a.undo = command("Undo", &MainForm::UndoClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    a.redo = command("Redo", &MainForm::RedoClick, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    a.redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    a.mistakes = command("Show mistakes", &MainForm::MistakesClick, QKeySequence(Qt::CTRL | Qt::Key_M));
     a.preview = command("Preview", &MainForm::PreviewClick, QKeySequence(Qt::Key_F12));
     a.zoomIn = command("Zoom In", &MainForm::ZoomInClick);
     a.zoomOut = command("Zoom Out", &MainForm::ZoomOutClick);
@@ -262,7 +268,7 @@ void MainForm::buildCommands()
     a.about = command("About...", &MainForm::AboutClick);
 
     const std::pair<QAction*, int> images[] = {{a.selectCross, 0}, {a.preference, 2}, {a.exit, 3}, {a.mdBrush, 7},
-                                               {a.mdLine, 8},      {a.mdRect, 9},      {a.undo, 13}, {a.preview, 4},
+                                               {a.mdLine, 8},      {a.mdRect, 9},      {a.undo, 13}, {a.redo, 16}, {a.mistakes, 17}, {a.preview, 4},
                                                {a.zoomIn, 10},     {a.zoomOut, 11},    {a.zoomFit, 15},
                                                {a.showHover, 14},
                                                {a.clear, 12},      {a.helpItem, 5},    {a.about, 6}};
@@ -288,6 +294,7 @@ void MainForm::buildCommands()
     modeMenu_->addAction(a.mdLine);
     modeMenu_->addAction(a.mdRect);
     viewMenu_->addAction(a.undo);
+    viewMenu_->addAction(a.redo);
     viewMenu_->addSeparator();
     viewMenu_->addAction(a.preview);
     viewMenu_->addAction(a.zoomIn);
@@ -296,6 +303,7 @@ void MainForm::buildCommands()
     viewMenu_->addAction(a.showHover);
     viewMenu_->addSeparator();
     viewMenu_->addAction(a.clear);
+    viewMenu_->addAction(a.mistakes);
     helpMenu_ = menuBar()->addMenu(QStringLiteral("&Help"));
     helpMenu_->addAction(a.helpItem);
     helpMenu_->addAction(a.about);
@@ -311,8 +319,10 @@ void MainForm::buildCommands()
     drawBar_->addAction(a.mdRect);
     drawBar_->addSeparator();
     drawBar_->addAction(a.undo);
+    drawBar_->addAction(a.redo);
     drawBar_->addSeparator();
     drawBar_->addAction(a.clear);
+    drawBar_->addAction(a.mistakes);
     // The solver button has no menu item and no hint.
     auto* solveButton = new QToolButton;
     solveButton->setObjectName(QStringLiteral("DB_Solve"));
@@ -426,6 +436,8 @@ void MainForm::ApplyLanguage()
     set(actions_.zoomOut, "main_win_menu_zoom_out", "Zoom Out");
     set(actions_.zoomFit, "main_win_menu_zoom_fit", "Fit to Window");
     set(actions_.clear, "main_win_menu_clear", "Clear");
+    set(actions_.redo, "main_win_menu_redo", "Redo");
+    set(actions_.mistakes, "main_win_menu_mistakes", "Show mistakes");
     set(actions_.showHover, "main_win_menu_hover", "Highlight hover crosshair");
     helpMenu_->setTitle(uitext::text("main_win_menu_help", "Help"));
     set(actions_.helpItem, "main_win_menu_help", "Help");
@@ -477,6 +489,8 @@ void MainForm::preferencesChanged()
     // draws or drops the crosshair at once.
     actions_.showHover->setChecked(showHover());
     grid_->fullRepaint();
+    if (liveMistakes())
+        gridModel().showMistakes();
 }
 
 void MainForm::ExitClick()
@@ -507,6 +521,33 @@ void MainForm::UndoClick()
 {
     if (gridModel().CanUndo())
         gridModel().Undo();
+}
+
+void MainForm::RedoClick()
+{
+    gridModel().Redo();
+}
+
+void MainForm::MistakesClick()
+{
+    gridModel().showMistakes();
+}
+
+bool MainForm::lineHelpEnabled() const
+{
+    return profile_ && profile_->lineHelp();
+}
+
+bool MainForm::liveMistakes() const
+{
+    return profile_ && profile_->liveMistakes();
+}
+
+void MainForm::mistakesCounted(int count)
+{
+    statusPanels_[2]->setText(count == 0 ? uitext::text("main_win_status_no_mistakes", "No mistakes")
+                                         : uitext::fromAnsi(safeFormat(text8("main_win_status_mistakes", "Mistakes: %d"),
+                                                                       {std::int64_t(count)})));
 }
 
 void MainForm::PreviewClick()
@@ -758,6 +799,8 @@ void MainForm::CrossSelected(TPackModelFile* node)
     grid_->fullRepaint();
     StartSuggestWait();
     session_->crosswordOpened();
+    // Keyboard play starts at once, on the top-left cell.
+    grid_->setFocus(Qt::OtherFocusReason);
 }
 
 void MainForm::FormActivate()

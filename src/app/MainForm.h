@@ -76,6 +76,9 @@ public:
     void MdLineClick();
     void MdRectClick();
     void UndoClick();
+    void RedoClick();
+    // Frames the wrong cells and counts them in the status bar.
+    void MistakesClick();
     void PreviewClick();
     void ZoomInClick();
     void ZoomOutClick();
@@ -138,6 +141,8 @@ public:
         QAction* mdLine = nullptr;
         QAction* mdRect = nullptr;
         QAction* undo = nullptr;
+        QAction* redo = nullptr;
+        QAction* mistakes = nullptr;
         QAction* preview = nullptr;
         QAction* zoomIn = nullptr;
         QAction* zoomOut = nullptr;
@@ -153,6 +158,9 @@ public:
     // GridHost
     bool hoverEnabled() const override;
     bool autoMarkEnabled() const override;
+    bool lineHelpEnabled() const override;
+    bool liveMistakes() const override;
+    void mistakesCounted(int count) override;
     bool hasColourButton() const override { return colorButton_ != nullptr; }
     void showCurrentColour(RGB colour) override;
     TColorToolButton* colorButton() const { return colorButton_; }

@@ -75,6 +75,12 @@ PreferenceForm::PreferenceForm(Localization& language, QWidget* parent)
     showHover_ = new QCheckBox(QStringLiteral("CommonConf_GameShowHover"), gameLabel_);
     showHover_->setObjectName(QStringLiteral("CommonConf_GameShowHover"));
     showHover_->setGeometry(8, 40, 273, 25);
+    liveMistakes_ = new QCheckBox(QStringLiteral("CommonConf_GameLiveMistakes"), gameLabel_);
+    liveMistakes_->setObjectName(QStringLiteral("CommonConf_GameLiveMistakes"));
+    liveMistakes_->setGeometry(8, 64, 273, 25);
+    lineHelp_ = new QCheckBox(QStringLiteral("CommonConf_GameLineHelp"), gameLabel_);
+    lineHelp_->setObjectName(QStringLiteral("CommonConf_GameLineHelp"));
+    lineHelp_->setGeometry(8, 88, 273, 25);
 
     // FormCreate: the callback, the languages of this run, the first page.
     language_.AddLanguageCallback([dialog = QPointer<PreferenceForm>(this)] {
@@ -97,6 +103,8 @@ void PreferenceForm::ApplyLanguage()
     gameLabel_->setTitle(uitext::text(language_, "preference_win_com_game", "Game option"));
     autoMark_->setText(uitext::text(language_, "preference_win_com_auto_mark", "Auto marks number cell"));
     showHover_->setText(uitext::text(language_, "preference_win_com_show_hover", "Highlight hover crosshair"));
+    liveMistakes_->setText(uitext::text(language_, "preference_win_com_live_mistakes", "Show mistakes as they happen"));
+    lineHelp_->setText(uitext::text(language_, "preference_win_com_line_help", "Cross the rest of a finished line"));
 }
 
 void PreferenceForm::showEvent(QShowEvent* event)
@@ -110,6 +118,10 @@ void PreferenceForm::showEvent(QShowEvent* event)
     hoverOnShow_ = profile_ ? profile_->showHover() : true;
     autoMark_->setChecked(autoMarkOnShow_);
     showHover_->setChecked(hoverOnShow_);
+    liveMistakesOnShow_ = profile_ && profile_->liveMistakes();
+    lineHelpOnShow_ = profile_ && profile_->lineHelp();
+    liveMistakes_->setChecked(liveMistakesOnShow_);
+    lineHelp_->setChecked(lineHelpOnShow_);
 }
 
 bool PreferenceForm::loadLanguage(const std::string& name)
@@ -136,6 +148,8 @@ bool PreferenceForm::ApplyButtonClick()
     if (profile_) {
         profile_->setAutoMark(autoMark_->isChecked());
         profile_->setShowHover(showHover_->isChecked());
+        profile_->setLiveMistakes(liveMistakes_->isChecked());
+        profile_->setLineHelp(lineHelp_->isChecked());
     }
     emit settingsChanged();
     return true;
@@ -157,6 +171,8 @@ void PreferenceForm::CancelButtonClick()
     if (profile_) {
         profile_->setAutoMark(autoMarkOnShow_);
         profile_->setShowHover(hoverOnShow_);
+        profile_->setLiveMistakes(liveMistakesOnShow_);
+        profile_->setLineHelp(lineHelpOnShow_);
     }
     emit settingsChanged();
     reject();

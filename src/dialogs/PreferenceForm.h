@@ -13,8 +13,8 @@ class QListWidget;
 class TCustomButton;
 class UserConfig;
 
-// The player's preferences: the language, auto-marking of clue numbers and
-// the hover crosshair. Apply takes effect at once; Cancel takes back what
+// The player's preferences: the language, auto-marking of clue numbers, the
+// hover crosshair, mistakes shown as they happen and help in finished lines. Apply takes effect at once; Cancel takes back what
 // was applied since the dialog was shown; Esc and the close box keep it.
 // Nothing is written here: the profile file takes the settings at exit.
 class PreferenceForm : public QDialog {
@@ -41,6 +41,8 @@ public:
     QComboBox* langChoice() const { return langChoise_; }
     QCheckBox* autoMark() const { return autoMark_; }
     QCheckBox* showHover() const { return showHover_; }
+    QCheckBox* liveMistakes() const { return liveMistakes_; }
+    QCheckBox* lineHelp() const { return lineHelp_; }
     QGroupBox* langLabel() const { return langLabel_; }
     QGroupBox* gameLabel() const { return gameLabel_; }
     TCustomButton* okButton() const { return ok_; }
@@ -65,6 +67,8 @@ private:
     std::string languageOnShow_;
     bool autoMarkOnShow_ = false;
     bool hoverOnShow_ = true;
+    bool liveMistakesOnShow_ = false;
+    bool lineHelpOnShow_ = false;
 
     QListWidget* category_ = nullptr;
     QFrame* buttonPanel_ = nullptr;
@@ -77,4 +81,6 @@ private:
     QGroupBox* gameLabel_ = nullptr;
     QCheckBox* autoMark_ = nullptr;
     QCheckBox* showHover_ = nullptr;
+    QCheckBox* liveMistakes_ = nullptr;
+    QCheckBox* lineHelp_ = nullptr;
 };

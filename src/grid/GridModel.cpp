@@ -1,6 +1,7 @@
 #include "grid/GridModel.h"
 
 #include "grid/Figures.h"
+#include "grid/PlayerAids.h"
 
 #include <algorithm>
 
@@ -35,6 +36,8 @@ void GridModel::SetDataSource(const CrossData& data)
     left_.clear();
     top_.clear();
     history_.clear();
+    stroke_ = false;
+    mistakes_.clear();
     data_.reset();
 
     data_ = data.clone();
@@ -125,21 +128,63 @@ void GridModel::redrawClue(bool top, int first, int second)
 
 // ------------------------------------------------------------------ editing
 
-void GridModel::paint(int c, int r, CellState state)
+void GridModel::setCellRecorded(int c, int r, CellState state, RGB colour)
 {
     GCell& g = cellRef(c, r);
-    HistoryRecord rec;
-    rec.kind = HistoryRecord::Change;
-    rec.first = c;
-    rec.second = r;
-    rec.tool = 0;
-    rec.oldState = g.state;
-    rec.oldColour = g.colour;
-    history_.push(rec);
+    if (g.state == state && g.colour == colour)
+        return; // nothing to take back
+    HistoryChange change;
+    change.first = c;
+    change.second = r;
+    change.oldState = g.state;
+    change.oldColour = g.colour;
+    change.newState = state;
+    change.newColour = colour;
+    history_.record(change);
     g.state = state;
-    if (state != Mark)
-        g.colour = colour_;
+    g.colour = colour;
     redrawCell(c, r);
+}
+
+void GridModel::helpLines(const std::vector<std::pair<int, int>>& filled)
+{
+    if (!host().lineHelpEnabled() || filled.empty())
+        return;
+    std::vector<std::uint8_t> rowSeen(std::size_t(height_), 0), columnSeen(std::size_t(width_), 0);
+    auto help = [&](bool row, int index) {
+        for (const auto& [c, r] : playeraids::cellsToCross(*this, row, index))
+            setCellRecorded(c, r, DefNo, kWhite);
+    };
+    for (const auto& [c, r] : filled) {
+        if (!rowSeen[std::size_t(r)]++)
+            help(true, r);
+        if (!columnSeen[std::size_t(c)]++)
+            help(false, c);
+    }
+}
+
+void GridModel::beginStroke()
+{
+    endStroke();
+    history_.beginStep();
+    stroke_ = true;
+}
+
+void GridModel::endStroke()
+{
+    if (stroke_)
+        history_.endStep();
+    stroke_ = false;
+}
+
+void GridModel::paint(int c, int r, CellState state)
+{
+    history_.beginStep();
+    setCellRecorded(c, r, state, state == Mark ? cell(c, r).colour : colour_);
+    if (state == DefYes)
+        helpLines({{c, r}});
+    history_.endStep();
+    changed();
     CheckSolved();
 }
 
@@ -149,27 +194,18 @@ void GridModel::paintFigure(int c0, int r0, int c1, int r1, DrawMode shape, Cell
         lineCells(c0, r0, c1, r1, figure_);
     else
         rectCells(c0, r0, c1, r1, figure_);
-    const std::uint8_t tool = shape == DrawMode::Line ? 1 : 2;
-    HistoryRecord marker;
-    marker.kind = HistoryRecord::FigureMarker;
-    history_.push(marker);
+    history_.beginStep();
+    std::vector<std::pair<int, int>> inside;
     for (const auto& [c, r] : figure_) {
         if (c < 0 || r < 0 || c >= width_ || r >= height_)
             continue;
-        GCell& g = cellRef(c, r);
-        HistoryRecord rec;
-        rec.kind = HistoryRecord::Change;
-        rec.first = c;
-        rec.second = r;
-        rec.tool = tool;
-        rec.oldState = g.state;
-        rec.oldColour = g.colour;
-        history_.push(rec);
-        if (state != Mark)
-            g.colour = colour_;
-        g.state = state;
-        redrawCell(c, r);
+        setCellRecorded(c, r, state, state == Mark ? cell(c, r).colour : colour_);
+        inside.emplace_back(c, r);
     }
+    if (state == DefYes)
+        helpLines(inside);
+    history_.endStep();
+    changed();
     CheckSolved();
 }
 
@@ -178,17 +214,18 @@ void GridModel::toggleClueMark(bool top, int first, int second)
     BCell& b = clueRef(top, first, second);
     if (b.colourIndex == 0)
         return;
-    HistoryRecord rec;
-    rec.kind = HistoryRecord::Change;
-    rec.clue = 1;
-    rec.first = first;
-    rec.second = second;
-    rec.top = top ? 1 : 0;
-    rec.oldMark = b.mark;
-    history_.push(rec);
-    b.mark = b.mark ? 0 : 1;
+    HistoryChange change;
+    change.clue = true;
+    change.top = top;
+    change.first = first;
+    change.second = second;
+    change.oldState = b.mark;
+    change.newState = b.mark ? 0 : 1;
+    history_.record(change);
+    b.mark = change.newState;
     redrawClue(top, first, second);
     recomputeBlankSlots(top, top ? first : second);
+    changed();
 }
 
 void GridModel::pickClueColour(bool top, int first, int second)
@@ -225,38 +262,146 @@ void GridModel::recomputeBlankSlots(bool top, int line)
     }
 }
 
+void GridModel::applyChange(const HistoryChange& change, bool forward)
+{
+    const std::uint8_t state = forward ? change.newState : change.oldState;
+    if (change.clue) {
+        clueRef(change.top, change.first, change.second).mark = state;
+        redrawClue(change.top, change.first, change.second);
+        recomputeBlankSlots(change.top, change.top ? change.first : change.second);
+        return;
+    }
+    GCell& g = cellRef(change.first, change.second);
+    g.state = CellState(state);
+    g.colour = forward ? change.newColour : change.oldColour;
+    redrawCell(change.first, change.second);
+}
+
 void GridModel::Undo()
 {
-    while (!history_.empty()) {
-        const HistoryRecord rec = history_.pop();
-        if (rec.kind == HistoryRecord::FigureMarker)
-            return;
-        if (rec.clue) {
-            const bool top = rec.top != 0;
-            clueRef(top, rec.first, rec.second).mark = rec.oldMark;
-            redrawClue(top, rec.first, rec.second);
-            recomputeBlankSlots(top, top ? rec.first : rec.second);
-            return;
-        }
-        GCell& g = cellRef(rec.first, rec.second);
-        g.state = CellState(rec.oldState);
-        g.colour = rec.oldColour;
-        redrawCell(rec.first, rec.second);
-        if (rec.tool == 0)
-            return;
+    const History::Step* step = history_.undo();
+    if (!step)
+        return;
+    if (step->cleared)
+        showPicture(*step->cleared);
+    for (auto it = step->changes.rbegin(); it != step->changes.rend(); ++it)
+        applyChange(*it, false);
+    changed();
+}
+
+void GridModel::Redo()
+{
+    const History::Step* step = history_.redo();
+    if (!step)
+        return;
+    if (step->cleared)
+        showPicture(FieldPicture{});
+    for (const HistoryChange& change : step->changes)
+        applyChange(change, true);
+    changed();
+    CheckSolved();
+}
+
+std::shared_ptr<FieldPicture> GridModel::picture() const
+{
+    auto p = std::make_shared<FieldPicture>();
+    for (const GCell& g : cells_) {
+        p->states.push_back(g.state);
+        p->colours.push_back(g.colour);
     }
+    for (const BCell& b : left_)
+        p->leftMarks.push_back(b.mark);
+    for (const BCell& b : top_)
+        p->topMarks.push_back(b.mark);
+    return p;
+}
+
+void GridModel::showPicture(const FieldPicture& picture)
+{
+    // An empty picture is the cleared field.
+    for (int c = 0; c < width_; ++c)
+        for (int r = 0; r < height_; ++r) {
+            const std::size_t i = std::size_t(c) * height_ + r;
+            const CellState state = i < picture.states.size() ? CellState(picture.states[i]) : Empty;
+            const RGB colour = i < picture.colours.size() ? picture.colours[i] : kWhite;
+            GCell& g = cellRef(c, r);
+            if (g.state != state || g.colour != colour) {
+                g.state = state;
+                g.colour = colour;
+                redrawCell(c, r);
+            }
+        }
+    auto marks = [&](std::vector<BCell>& clues, const std::vector<std::uint8_t>& stored, bool top) {
+        for (std::size_t i = 0; i < clues.size(); ++i) {
+            const std::uint8_t mark = i < stored.size() ? stored[i] : 0;
+            if (clues[i].mark == mark)
+                continue;
+            clues[i].mark = mark;
+            if (top)
+                redrawClue(true, int(i) / cc_, int(i) % cc_);
+            else
+                redrawClue(false, int(i) / height_, int(i) % height_);
+        }
+    };
+    marks(left_, picture.leftMarks, false);
+    marks(top_, picture.topMarks, true);
 }
 
 void GridModel::Clear()
 {
-    for (GCell& g : cells_) {
-        g.colour = kWhite;
-        g.state = Empty;
+    const bool blank = std::all_of(cells_.begin(), cells_.end(),
+                                   [](const GCell& g) { return g.state == Empty && g.colour == kWhite; })
+                       && std::none_of(left_.begin(), left_.end(), [](const BCell& b) { return b.mark; })
+                       && std::none_of(top_.begin(), top_.end(), [](const BCell& b) { return b.mark; });
+    if (blank)
+        return;
+    history_.recordClear(picture());
+    showPicture(FieldPicture{});
+    changed();
+}
+
+// ----------------------------------------------------------------- mistakes
+
+bool GridModel::mistakeShown(int column, int row) const
+{
+    return !mistakes_.empty() && mistakes_[std::size_t(column) * height_ + row];
+}
+
+int GridModel::showMistakes()
+{
+    hideMistakes();
+    const playeraids::Cells wrong = playeraids::mistakes(*this);
+    if (!wrong.empty()) {
+        mistakes_.assign(cells_.size(), 0);
+        for (const auto& [c, r] : wrong) {
+            mistakes_[std::size_t(c) * height_ + r] = 1;
+            redrawCell(c, r);
+        }
     }
-    for (BCell& b : left_)
-        b.mark = 0;
-    for (BCell& b : top_)
-        b.mark = 0;
+    host().mistakesCounted(int(wrong.size()));
+    return int(wrong.size());
+}
+
+void GridModel::hideMistakes()
+{
+    if (mistakes_.empty())
+        return;
+    std::vector<std::uint8_t> shown;
+    shown.swap(mistakes_);
+    for (int c = 0; c < width_; ++c)
+        for (int r = 0; r < height_; ++r)
+            if (shown[std::size_t(c) * height_ + r])
+                redrawCell(c, r);
+}
+
+void GridModel::changed()
+{
+    // Frames show until the next change, unless the player wants them kept
+    // up to date.
+    if (host().liveMistakes())
+        showMistakes();
+    else
+        hideMistakes();
 }
 
 void GridModel::AutoMarkClues()
@@ -334,6 +479,8 @@ void GridModel::Suggest()
                 g.colour = PaletteColor(v);
             }
             redrawCell(c, r);
+            history_.dropRedo(); // the corrected cell is a change of its own
+            changed();
             CheckSolved();
             setSuggestedCell(std::make_pair(c, r));
             return;

@@ -29,6 +29,12 @@ public:
     // The crossword named `name` has just been found solved: record it in the
     // catalogue, recount, repaint the tree and show the solved notice.
     virtual void crosswordSolved(const std::string& /*name*/) {}
+    // Preferences: cross the empty cells of a line once its fills match the
+    // clue; keep the wrong cells framed after every change.
+    virtual bool lineHelpEnabled() const { return false; }
+    virtual bool liveMistakes() const { return false; }
+    // The wrong cells were just framed; so many of them.
+    virtual void mistakesCounted(int /*count*/) {}
     // The preview window takes a new size (3 pixels per cell) and turns white.
     virtual void previewResize(int /*width*/, int /*height*/) {}
     // A cell's look changed; the preview window repaints its 3 x 3 block.
@@ -99,20 +105,29 @@ public:
     void toggleRevealOnLoad() { reveal_ = !reveal_; }
 
     // --- editing commands --------------------------------------------------
-    // One brush cell: records it, gives it the state and (except a Mark,
-    // which keeps the colour beneath) the current colour, then checks
-    // whether the picture is solved.
+    // Every command below is one step for Undo and Redo. A brush stroke is
+    // one step too: what is painted between beginStroke and endStroke.
+    void beginStroke();
+    void endStroke();
+    // One brush cell: gives it the state and (except a Mark, which keeps the
+    // colour beneath) the current colour, then checks whether the picture is
+    // solved. With line help on, a fill that completes a row or column
+    // crosses that line's empty cells in the same step.
     void paint(int c, int r, CellState state);
-    // A line or filled rectangle from (c0, r0) to (c1, r1) in one undo step;
-    // cells outside the field are skipped. Then the solved check.
+    // A line or filled rectangle from (c0, r0) to (c1, r1); cells outside
+    // the field are skipped. Line help as for paint, then the solved check.
     void paintFigure(int c0, int r0, int c1, int r1, DrawMode shape, CellState state);
-    // Strikes a numbered clue out or back in, as one undo step. Blank slots
-    // follow: struck while every numbered slot of the line is.
+    // Strikes a numbered clue out or back in. Blank slots follow: struck
+    // while every numbered slot of the line is.
     void toggleClueMark(bool top, int first, int second);
     // The clue's colour becomes the drawing colour (blank slots give none).
     void pickClueColour(bool top, int first, int second);
-    bool CanUndo() const { return !history_.empty(); }
+    bool CanUndo() const { return history_.canUndo(); }
+    bool CanRedo() const { return history_.canRedo(); }
     void Undo();
+    void Redo();
+    // Every cell empty and white, every clue mark off; one Undo brings the
+    // whole field back.
     void Clear();
     void AutoMarkClues();
     bool CheckSolved();
@@ -122,6 +137,11 @@ public:
     // The cell last corrected by a suggestion (it blinks on screen).
     std::optional<std::pair<int, int>> suggestedCell() const { return suggested_; }
     void clearSuggestion() { setSuggestedCell(std::nullopt); }
+
+    // Frames every wrong cell until the next change and tells the host how
+    // many there are; returns the count.
+    int showMistakes();
+    bool mistakeShown(int column, int row) const;
 
     // Tells the listener and the preview that a cell looks different.
     void redrawCell(int column, int row);
@@ -133,6 +153,14 @@ private:
     BCell& clueRef(bool top, int first, int second) { return top ? topRef(first, second) : leftRef(first, second); }
 
     void setSuggestedCell(std::optional<std::pair<int, int>> cell);
+    void setCellRecorded(int c, int r, CellState state, RGB colour);
+    void helpLines(const std::vector<std::pair<int, int>>& filled);
+    void applyChange(const HistoryChange& change, bool forward);
+    std::shared_ptr<FieldPicture> picture() const;
+    void showPicture(const FieldPicture& picture);
+    void hideMistakes();
+    // After every change: the frames of wrong cells go, or are made anew.
+    void changed();
     void redrawClue(bool top, int first, int second);
     void recomputeBlankSlots(bool top, int line);
 
@@ -152,4 +180,6 @@ private:
     std::optional<std::pair<int, int>> suggested_;
 
     History history_;
+    bool stroke_ = false;
+    std::vector<std::uint8_t> mistakes_; // framed cells, [column * height + row]; empty when none
 };

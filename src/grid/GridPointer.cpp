@@ -13,6 +13,61 @@ void GridPointer::reset()
     bandMask_.assign(std::size_t(model_.width()) * model_.height(), 0);
     hoverCol_ = hoverRow_ = -1;
     crosshair_ = false;
+    const bool cells = model_.width() > 0 && model_.height() > 0;
+    cursorCol_ = cells ? 0 : -1;
+    cursorRow_ = cells ? 0 : -1;
+}
+
+// ------------------------------------------------------------- cell cursor
+
+void GridPointer::setCellCursor(int column, int row)
+{
+    if (model_.width() <= 0 || model_.height() <= 0)
+        return;
+    column = std::clamp(column, 0, model_.width() - 1);
+    row = std::clamp(row, 0, model_.height() - 1);
+    const int oldCol = cursorCol_, oldRow = cursorRow_;
+    cursorCol_ = column;
+    cursorRow_ = row;
+    if (view_) {
+        if (oldCol >= 0 && oldRow >= 0 && oldCol < model_.width() && oldRow < model_.height())
+            view_->cellChanged(oldCol, oldRow);
+        view_->cellChanged(column, row);
+        view_->cellCursorMoved(column, row);
+        view_->pointerOver(column, row);
+    }
+    updateHover(column, row);
+}
+
+void GridPointer::moveCellCursor(int dc, int dr, bool paint)
+{
+    if (cursorCol_ < 0)
+        return;
+    const int c = std::clamp(cursorCol_ + dc, 0, model_.width() - 1);
+    const int r = std::clamp(cursorRow_ + dr, 0, model_.height() - 1);
+    if (paint) {
+        model_.beginStroke();
+        model_.paint(cursorCol_, cursorRow_, paint_);
+        if (c != cursorCol_ || r != cursorRow_)
+            model_.paint(c, r, paint_);
+        model_.endStroke();
+        model_.AutoMarkClues();
+    }
+    setCellCursor(c, r);
+}
+
+void GridPointer::clickAtCursor(CellState state)
+{
+    if (cursorCol_ < 0)
+        return;
+    eraseBand();
+    paint_ = state;
+    model_.beginStroke();
+    model_.paint(cursorCol_, cursorRow_, state);
+    model_.endStroke();
+    model_.AutoMarkClues();
+    if (view_)
+        view_->pointerOver(cursorCol_, cursorRow_);
 }
 
 // ----------------------------------------------------------------- the band
@@ -135,6 +190,10 @@ void GridPointer::press(int x, int y, MouseButton button, MouseFlags flags)
         paint_ = flags.ctrl ? Empty : DefYes;
     else if (button == MouseButton::Right)
         paint_ = flags.ctrl ? Mark : DefNo;
+    // Keyboard play goes on from where the mouse was last pressed.
+    setCellCursor(c, r);
+    // Everything the brush paints until the release is one step.
+    model_.beginStroke();
     if (mode_ == DrawMode::Brush)
         model_.paint(c, r, paint_);
     setCursor();
@@ -180,6 +239,7 @@ void GridPointer::move(int x, int y, MouseFlags flags)
 
 void GridPointer::release(int x, int y, MouseButton button, MouseFlags /*flags*/)
 {
+    model_.endStroke(); // wherever the button comes up
     const HitResult hit = layout_.hitTest(x, y);
     if (hit.kind != HitResult::OnCell)
         return;

@@ -32,6 +32,8 @@ public:
         virtual void setCursorId(int id) = 0;
         // The mouse is over this cell (the status bar names it).
         virtual void pointerOver(int column, int row) = 0;
+        // The keyboard's cell cursor is on this cell now.
+        virtual void cellCursorMoved(int /*column*/, int /*row*/) {}
     };
 
     GridPointer(GridModel& model, const GridLayout& layout);
@@ -45,8 +47,24 @@ public:
     void move(int x, int y, MouseFlags flags);
     void release(int x, int y, MouseButton button, MouseFlags flags);
 
-    // A new crossword: nothing dragged or hovered belongs to it.
+    // A new crossword: nothing dragged or hovered belongs to it, and the
+    // cell cursor starts at the top-left cell.
     void reset();
+
+    // --- keyboard: the cell cursor -------------------------------------------
+    // -1 when the field has no cells.
+    int cursorColumn() const { return cursorCol_; }
+    int cursorRow() const { return cursorRow_; }
+    // Puts the cursor on a cell (kept inside the field); the crosshair and
+    // the status bar follow it as they follow the mouse.
+    void setCellCursor(int column, int row);
+    // An arrow key. With `paint` (Shift) it paints the cell it leaves and the
+    // cell it reaches in the state of the last click, as a brush drag would,
+    // in one step.
+    void moveCellCursor(int dc, int dr, bool paint);
+    // A click on the cursor's cell with the brush's rules: Space fills in the
+    // current colour (DefYes), X crosses (DefNo), M marks (Mark).
+    void clickAtCursor(CellState state);
 
     // The rubber band: cells of a pending line or rectangle show the state
     // and colour they would get; a Mark shows over the cell's own colour.
@@ -86,4 +104,5 @@ private:
 
     int hoverCol_ = -1, hoverRow_ = -1;
     bool crosshair_ = false;
+    int cursorCol_ = -1, cursorRow_ = -1;
 };

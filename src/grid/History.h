@@ -5,46 +5,82 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
+#include <vector>
 
-// One undo step element: a cell or clue change, or the marker that opens a
-// line or rectangle.
-struct HistoryRecord {
-    enum Kind : std::uint8_t { Change = 0, FigureMarker = 1 };
-    Kind kind = Change;
-    std::uint8_t clue = 0;   // the change concerns a clue cell
-    int first = 0;           // cell: column; clue: column (top) or slot (left)
-    int second = 0;          // cell: row; clue: slot (top) or row (left)
-    std::uint8_t tool = 0;   // cell change: 0 Brush, 1 Line, 2 Rect
-    std::uint8_t oldState = 0;
-    RGB oldColour = 0;
-    std::uint8_t top = 0;    // the clue lies in the top area
-    std::uint8_t oldMark = 0;
+// One change of one cell or one clue mark, with what it was before and after,
+// so that it can be taken back and done again.
+struct HistoryChange {
+    bool clue = false;     // a clue mark; otherwise a cell
+    bool top = false;      // the clue lies above the field
+    int first = 0;         // cell: column; clue: column (top) or slot (left)
+    int second = 0;        // cell: row; clue: slot (top) or row (left)
+    std::uint8_t oldState = 0, newState = 0; // cell state, or clue mark
+    RGB oldColour = 0, newColour = 0;
+    bool operator==(const HistoryChange&) const = default;
 };
 
-// A stack of at most 1000 records; pushing onto a full stack drops the oldest.
-// Figure markers count like any record.
+// Every cell and clue mark of the field at one moment: what a Clear takes
+// away, kept whole so that one Undo brings it all back however large the
+// field is. It counts as one change towards the limit.
+struct FieldPicture {
+    std::vector<std::uint8_t> states; // [column * height + row]
+    std::vector<RGB> colours;
+    std::vector<std::uint8_t> leftMarks, topMarks; // as the model keeps them
+};
+
+// What the player can take back and do again, in steps: a brush stroke, a
+// line, a rectangle, a clue strike-out or a Clear is one step each way. The
+// two directions share one limit of 1000 changes; a new change drops what
+// could be redone, and the oldest steps go first when the limit is reached
+// (of a step larger than the limit, its newest 1000 changes stay).
 class History {
 public:
     static constexpr std::size_t kCapacity = 1000;
+    struct Step {
+        std::vector<HistoryChange> changes;
+        // A Clear: the field before it (changes then empty).
+        std::shared_ptr<const FieldPicture> cleared;
+        std::size_t weight() const { return cleared ? 1 : changes.size(); }
+    };
 
-    void push(const HistoryRecord& record)
+    // Changes recorded between beginStep and the matching endStep form one
+    // step; calls may nest, the outermost pair counts. A change recorded
+    // outside any pair is a step of its own.
+    void beginStep() { ++depth_; startNew_ = startNew_ || depth_ == 1; }
+    void endStep()
     {
-        if (records_.size() >= kCapacity)
-            records_.pop_front();
-        records_.push_back(record);
+        if (depth_ > 0)
+            --depth_;
     }
-    HistoryRecord pop()
-    {
-        HistoryRecord r = records_.back();
-        records_.pop_back();
-        return r;
-    }
-    bool empty() const { return records_.empty(); }
-    std::size_t size() const { return records_.size(); }
-    const HistoryRecord& operator[](std::size_t i) const { return records_[i]; }
-    const HistoryRecord& newest() const { return records_.back(); }
-    void clear() { records_.clear(); }
+    void record(const HistoryChange& change);
+    // A Clear of the field shown in `before`, as a step of its own.
+    void recordClear(std::shared_ptr<const FieldPicture> before);
+
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    // The newest step, moved to the redo side; its changes are to be taken
+    // back from last to first. Null when there is none.
+    const Step* undo();
+    // The step undone last, moved back; its changes are to be done again
+    // from first to last. Null when there is none.
+    const Step* redo();
+    void clear();
+    // A change made without a record (a suggestion) still ends what could
+    // be redone.
+    void dropRedo();
+
+    // Changes held in both directions together (a Clear counts one).
+    std::size_t size() const { return count_; }
+    std::size_t undoSteps() const { return undo_.size(); }
+    std::size_t redoSteps() const { return redo_.size(); }
 
 private:
-    std::deque<HistoryRecord> records_;
+    void trim();
+
+    std::deque<Step> undo_;
+    std::vector<Step> redo_;
+    std::size_t count_ = 0;
+    int depth_ = 0;
+    bool startNew_ = false;
 };

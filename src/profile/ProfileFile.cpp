@@ -178,6 +178,14 @@ ProfileData readProfileBytes(const std::uint8_t* bytes, std::size_t size)
                 in.skip(consumed);
                 count += consumed;
             }
+        } else if (tagIs(tag, "LINE_HELP_")) {
+            if (!readShort(in, value))
+                break;
+            data.lineHelp = value == 1;
+        } else if (tagIs(tag, "MISTAKES__")) {
+            if (!readShort(in, value))
+                break;
+            data.liveMistakes = value == 1;
         } else if (tagIs(tag, "CROSS_TIME")) {
             if (!in.u32(length))
                 break;
@@ -329,6 +337,10 @@ std::vector<std::uint8_t> profileBytes(const ProfileData& data, const std::strin
         out.push_back(0);
         out.push_back(w.maximised ? 1 : 0);
     }
+    if (data.lineHelp)
+        putShort(out, "LINE_HELP_", 1);
+    if (data.liveMistakes)
+        putShort(out, "MISTAKES__", 1);
     return out;
 }
 

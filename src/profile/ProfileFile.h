@@ -53,6 +53,11 @@ struct ProfileData {
     std::map<std::string, std::uint32_t> playSeconds;
     // Where the main window was ("WINDOW____"); written only when set.
     std::optional<WindowPlacement> window;
+    // Play aids, off unless their flag block says 1: crossing the rest of a
+    // finished line ("LINE_HELP_") and keeping mistakes framed ("MISTAKES__").
+    // Their blocks are written only when on.
+    bool lineHelp = false;
+    bool liveMistakes = false;
 
     // The first entry with exactly this id, or -1.
     int findState(const std::string& id) const;

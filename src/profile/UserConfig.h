@@ -127,6 +127,10 @@ public:
     void setAutoMark(bool on) { data_.autoMark = on; }
     bool showHover() const { return data_.showHover; }
     void setShowHover(bool on) { data_.showHover = on; }
+    bool lineHelp() const { return data_.lineHelp; }
+    void setLineHelp(bool on) { data_.lineHelp = on; }
+    bool liveMistakes() const { return data_.liveMistakes; }
+    void setLiveMistakes(bool on) { data_.liveMistakes = on; }
     int cellSize() const;
     bool previewShown() const { return previewShown_; }
     void setPreviewShown(bool shown) { previewShown_ = shown; }

@@ -14,6 +14,8 @@ namespace {
 const QColor kCrossPen(0x22, 0x22, 0x22);
 const QColor kStrikePen(0x33, 0x33, 0x33);
 const QColor kClueEdgePen(0xBB, 0xBB, 0xBB);
+const QColor kCursorPen(0x1E, 0x64, 0xFF);
+const QColor kMistakePen(0xE0, 0x10, 0x10);
 
 QColor toQColor(RGB rgb)
 {
@@ -104,7 +106,7 @@ void GridPainter::drawClue(QPainter& p, int x, int y, const BCell& clue)
     p.fillRect(x, y, s, 1, kClueEdgePen);
 }
 
-void GridPainter::drawCell(QPainter& p, int column, int row, bool highlighted)
+void GridPainter::drawCell(QPainter& p, int column, int row, bool highlighted, bool cursor)
 {
     const int x = layout_.cellX(column), y = layout_.cellY(row), s = layout_.cellSize();
     const bool preview = pointer_.showsPreview(column, row);
@@ -135,6 +137,14 @@ void GridPainter::drawCell(QPainter& p, int column, int row, bool highlighted)
     if (highlighted) {
         outline(p, x + 1, y + 1, x + s, y + s, Qt::white);
         outline(p, x + 2, y + 2, x + s - 1, y + s - 1, Qt::black);
+    }
+    // Frames stay inside the cell's own pixels, so a neighbour drawn later
+    // never paints over them. Both on one cell: the cursor outside.
+    const bool mistake = model_.mistakeShown(column, row);
+    if (cursor || mistake) {
+        outline(p, x + 1, y + 1, x + s, y + s, cursor ? kCursorPen : kMistakePen);
+        if (s >= 5)
+            outline(p, x + 2, y + 2, x + s - 1, y + s - 1, mistake ? kMistakePen : kCursorPen);
     }
 }
 
@@ -172,7 +182,7 @@ void GridPainter::invertCrosshair(QPainter& p, const QRect& area)
     p.restore();
 }
 
-void GridPainter::paint(QPainter& p, const QRect& area, bool suggestLit)
+void GridPainter::paint(QPainter& p, const QRect& area, bool suggestLit, bool cursorShown)
 {
     p.fillRect(area, Qt::white);
     if (!model_.hasCrossword())
@@ -221,7 +231,8 @@ void GridPainter::paint(QPainter& p, const QRect& area, bool suggestLit)
     const auto suggested = model_.suggestedCell();
     for (int c = c0; c < c1; ++c)
         for (int r = r0; r < r1; ++r)
-            drawCell(p, c, r, suggested && suggestLit && suggested->first == c && suggested->second == r);
+            drawCell(p, c, r, suggested && suggestLit && suggested->first == c && suggested->second == r,
+                     cursorShown && c == pointer_.cursorColumn() && r == pointer_.cursorRow());
 
     invertCrosshair(p, area);
 }

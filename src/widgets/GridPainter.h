@@ -19,11 +19,13 @@ public:
 
     // Paints `area` (control coordinates) onto `p`, which must be clipped to
     // it: white background, clues, cells, and the crosshair when shown. The
-    // suggested cell is drawn highlighted while its blink is lit.
-    void paint(QPainter& p, const QRect& area, bool suggestLit = false);
+    // suggested cell is drawn highlighted while its blink is lit; the cell
+    // cursor is framed while the grid has the keyboard focus, and so are the
+    // cells the model shows as mistakes.
+    void paint(QPainter& p, const QRect& area, bool suggestLit = false, bool cursorShown = false);
 
     // Single objects, as the paint uses them.
-    void drawCell(QPainter& p, int column, int row, bool highlighted);
+    void drawCell(QPainter& p, int column, int row, bool highlighted, bool cursor = false);
     void drawClue(QPainter& p, int x, int y, const BCell& clue);
     void invertCrosshair(QPainter& p, const QRect& area);
 

@@ -2,6 +2,7 @@
 
 #include "widgets/UiText.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -35,6 +36,8 @@ GridWidget::GridWidget(QWidget* parent)
     // own to clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // Keyboard play: the grid takes the focus by Tab or a click.
+    setFocusPolicy(Qt::StrongFocus);
     model_.setListener(this);
     pointer_.setView(this);
 }
@@ -140,6 +143,18 @@ void GridWidget::setCursorId(int id)
         setCursor(cursorFactory_(id));
 }
 
+void GridWidget::cellCursorMoved(int column, int row)
+{
+    const PixelRect r = layout_.cellRect(column, row);
+    emit cellCursorMovedTo(QRect(r.x, r.y, r.w, r.h));
+}
+
+void GridWidget::redrawCursorCell()
+{
+    if (pointer_.cursorColumn() >= 0)
+        invalidateRect(layout_.cellRect(pointer_.cursorColumn(), pointer_.cursorRow()));
+}
+
 void GridWidget::pointerOver(int column, int row)
 {
     emit cellStatus(positionText(column, row), stateText(model_.cell(column, row).state));
@@ -152,7 +167,7 @@ void GridWidget::paintEvent(QPaintEvent* event)
     QPainter p(this);
     for (const QRect& area : event->region()) {
         p.setClipRect(area);
-        painter_.paint(p, area, suggestLit_);
+        painter_.paint(p, area, suggestLit_, hasFocus());
     }
 }
 
@@ -178,4 +193,46 @@ void GridWidget::mouseReleaseEvent(QMouseEvent* event)
         return;
     const QPoint pos = event->position().toPoint();
     pointer_.release(pos.x(), pos.y(), button, flagsOf(event));
+}
+
+void GridWidget::keyPressEvent(QKeyEvent* event)
+{
+    const auto mods = event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool shift = mods == Qt::ShiftModifier;
+    if (mods == Qt::NoModifier || shift) {
+        int dc = 0, dr = 0;
+        switch (event->key()) {
+        case Qt::Key_Left: dc = -1; break;
+        case Qt::Key_Right: dc = 1; break;
+        case Qt::Key_Up: dr = -1; break;
+        case Qt::Key_Down: dr = 1; break;
+        default: break;
+        }
+        if (dc != 0 || dr != 0) {
+            pointer_.moveCellCursor(dc, dr, shift);
+            return;
+        }
+    }
+    if (mods == Qt::NoModifier && !event->isAutoRepeat()) {
+        switch (event->key()) {
+        case Qt::Key_Space: pointer_.clickAtCursor(DefYes); return;
+        case Qt::Key_X: pointer_.clickAtCursor(DefNo); return;
+        case Qt::Key_M: pointer_.clickAtCursor(Mark); return;
+        default: break;
+        }
+    }
+    // Tab and everything else travel on as usual.
+    QWidget::keyPressEvent(event);
+}
+
+void GridWidget::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    redrawCursorCell();
+}
+
+void GridWidget::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    redrawCursorCell();
 }

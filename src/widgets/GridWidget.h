@@ -53,12 +53,17 @@ signals:
     void fullRepaintRequested();
     // The mouse moved over a cell: its status texts.
     void cellStatus(const QString& position, const QString& state);
+    // The keyboard's cell cursor moved onto this square of the control.
+    void cellCursorMovedTo(const QRect& square);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // GridModel::Listener and GridPointer::View
@@ -69,6 +74,8 @@ private:
     void invalidateRect(const PixelRect& rect) override;
     void setCursorId(int id) override;
     void pointerOver(int column, int row) override;
+    void cellCursorMoved(int column, int row) override;
+    void redrawCursorCell();
 
     GridModel model_;
     GridLayout layout_;

@@ -1,3 +1,4 @@
+#include "GridText.h"
 #include "TestGrids.h"
 #include "WorkFolder.h"
 #include "app/MainForm.h"
@@ -36,6 +37,9 @@
 #include <stdexcept>
 
 namespace {
+
+using testgrids::cellsOf;
+using testgrids::Rows;
 
 // Every test runs in a working folder of its own holding the shipped
 // language files, as the game does in its repository folder.
@@ -182,21 +186,59 @@ TEST_F(MainFormTest, ZoomStopsAtBothEnds)
     EXPECT_EQ(widget().cellSize(), 4);
 }
 
-TEST_F(MainFormTest, UndoAndClearFromTheCommands)
+TEST_F(MainFormTest, KeyboardPlayWithUndoRedoClearAndMistakes)
 {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     load({"#.#", "...", "#.#"});
-    form->actions().undo->trigger(); // empty history: nothing happens
-    EXPECT_EQ(grid().cellState(0, 0), Empty);
+    widget().setFocus();
+    QWidget* g = &widget();
+    auto key = [&](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(g, Qt::Key(k), mods); };
+    key(Qt::Key_Z, Qt::ControlModifier); // nothing to undo: nothing happens
+    key(Qt::Key_Space);
+    key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    key(Qt::Key_Space);
+    EXPECT_EQ(cellsOf(grid()), (Rows{"#.#", "...", "..."}));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cellsOf(grid()), (Rows{"#..", "...", "..."}));
+    key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(cellsOf(grid()), (Rows{"#.#", "...", "..."}));
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(cellsOf(grid()), (Rows{"...", "...", "..."}));
+    key(Qt::Key_Z, Qt::ControlModifier); // one step brings the whole field back
+    EXPECT_EQ(cellsOf(grid()), (Rows{"#.#", "...", "..."}));
+    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(cellsOf(grid()), (Rows{"...", "...", "..."}));
 
-    click(0, 0);
-    ASSERT_EQ(grid().cellState(0, 0), DefYes);
-    const auto records = grid().history().size();
-    form->actions().clear->trigger();
-    EXPECT_EQ(grid().cellState(0, 0), Empty);
-    EXPECT_EQ(grid().history().size(), records);
-    form->actions().undo->trigger();
-    EXPECT_EQ(grid().cellState(0, 0), Empty); // the record undoes the press
-    EXPECT_FALSE(grid().CanUndo());
+    // X crosses, M marks, Shift+arrow paints on as a drag; the cursor stays
+    // inside the field.
+    key(Qt::Key_Down);
+    key(Qt::Key_X);
+    key(Qt::Key_Left, Qt::ShiftModifier);
+    key(Qt::Key_Left);
+    key(Qt::Key_Left);
+    key(Qt::Key_Down);
+    key(Qt::Key_M);
+    EXPECT_EQ(cellsOf(grid()), (Rows{"...", ".xx", "+.."}));
+    EXPECT_EQ(widget().pointer().cursorColumn(), 0);
+
+    form->actions().mistakes->trigger();
+    EXPECT_EQ(form->statusPanel(2)->text(), QStringLiteral("No mistakes"));
+    key(Qt::Key_Up);
+    key(Qt::Key_Up);
+    key(Qt::Key_Right);
+    key(Qt::Key_Space); // (1, 0) is background
+    form->actions().mistakes->trigger();
+    EXPECT_EQ(form->statusPanel(2)->text(), QStringLiteral("Mistakes: 1"));
+    EXPECT_TRUE(grid().mistakeShown(1, 0));
+    key(Qt::Key_X);
+    EXPECT_FALSE(grid().mistakeShown(1, 0)); // until the next change
+
+    // Tab leaves the grid as usual.
+    key(Qt::Key_Tab);
+    EXPECT_FALSE(widget().hasFocus());
 }
 
 TEST_F(MainFormTest, CrosswordPanelButtonFollowsTheTree)

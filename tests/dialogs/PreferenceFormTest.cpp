@@ -76,10 +76,13 @@ TEST_F(PreferenceFormTest, ApplyTakesEveryValueAndReloadsEvenAnUnchangedLanguage
     const int loadsBefore = languageLoads;
     form->autoMark()->setChecked(true);
     form->showHover()->setChecked(false);
+    form->lineHelp()->setChecked(true);
     click(form->applyButton());
     EXPECT_EQ(languageLoads, loadsBefore + 1) << "the unchanged language is loaded again";
     EXPECT_TRUE(profile->autoMark());
     EXPECT_FALSE(profile->showHover());
+    EXPECT_TRUE(profile->lineHelp());
+    EXPECT_FALSE(profile->liveMistakes());
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(form->isVisible()) << "Apply keeps the dialog open";
 
@@ -101,14 +104,17 @@ TEST_F(PreferenceFormTest, CancelTakesBackWhatWasAppliedEscKeepsIt)
     form->langChoice()->setEditText(QStringLiteral("russian"));
     form->autoMark()->setChecked(true);
     form->showHover()->setChecked(false);
+    form->liveMistakes()->setChecked(true);
     click(form->applyButton());
     ASSERT_EQ(language.CurrentLanguage(), "russian");
+    ASSERT_TRUE(profile->liveMistakes());
     click(form->cancelButton());
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(language.CurrentLanguage(), "english");
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Preference"));
     EXPECT_FALSE(profile->autoMark());
     EXPECT_TRUE(profile->showHover());
+    EXPECT_FALSE(profile->liveMistakes());
 
     form->show();
     form->langChoice()->setEditText(QStringLiteral("german"));

@@ -101,10 +101,12 @@ TEST_F(Editing, FiguresAreOneUndoStepAndStopAtTheField)
         model.paint(0, 2, DefNo); // an earlier brush cell survives the undo
         model.paintFigure(c.c0, c.r0, c.c1, c.r1, c.shape, DefYes);
         EXPECT_EQ(cellsOf(model), c.want) << c.c0 << "," << c.r0 << " -> " << c.c1 << "," << c.r1;
-        EXPECT_EQ(model.history().size(), c.records + 1);
+        EXPECT_EQ(model.history().size(), c.records);
         model.Undo();
         EXPECT_EQ(cellsOf(model), (Rows{".....", ".....", "x...."}));
-        EXPECT_EQ(model.history().size(), 1u);
+        EXPECT_EQ(model.history().undoSteps(), 1u);
+        model.Redo();
+        EXPECT_EQ(cellsOf(model), c.want);
     }
 }
 
@@ -165,21 +167,121 @@ TEST_F(Editing, AutoMarkCountsFillsOnlyWhenSwitchedOn)
     EXPECT_EQ(model.leftMark(0, 0), 1);
 }
 
-TEST_F(Editing, ClearResetsCellsAndMarksButNotHistory)
+TEST_F(Editing, ClearIsOneStepEachWayWhateverTheFieldSize)
 {
     load({"##", "##"});
     model.paint(0, 0, DefYes);
-    model.paint(1, 0, DefYes);
-    model.setLeftMark(0, 1, 1);
+    model.paint(1, 0, DefNo);
+    model.toggleClueMark(false, 0, 1);
     model.Clear();
     EXPECT_EQ(cellsOf(model), (Rows{"..", ".."}));
     EXPECT_EQ(model.leftMark(0, 1), 0);
-    EXPECT_EQ(model.history().size(), 2u);
-    // Undo puts back what the newest record remembers: cell (1, 1) was Empty.
-    model.paint(1, 1, DefNo);
-    model.Clear();
     model.Undo();
-    EXPECT_EQ(model.cellState(1, 1), Empty);
+    EXPECT_EQ(cellsOf(model), (Rows{"#x", ".."}));
+    EXPECT_EQ(model.leftMark(0, 1), 1);
+    model.Redo();
+    EXPECT_EQ(cellsOf(model), (Rows{"..", ".."}));
+    model.Clear(); // nothing left to clear: no step
+    model.Undo();
+    EXPECT_EQ(cellsOf(model), (Rows{"#x", ".."}));
+
+    // 1200 filled cells come back whole, also after later steps.
+    load(Rows(40, std::string(30, '#')));
+    for (int c = 0; c < 30; ++c)
+        for (int r = 0; r < 40; ++r)
+            model.restoreCell(c, r, DefYes, 3);
+    model.Clear();
+    model.paint(0, 0, DefNo);
+    model.Undo();
+    model.Undo();
+    EXPECT_EQ(cellsOf(model), Rows(40, std::string(30, '#')));
+}
+
+TEST_F(Editing, RedoFollowsUndoUntilTheNextChange)
+{
+    load({"#####"});
+    model.beginStroke(); // a brush stroke is one step
+    for (int c = 0; c < 3; ++c)
+        model.paint(c, 0, DefYes);
+    model.endStroke();
+    model.paint(4, 0, DefNo);
+    model.Undo();
+    model.Undo();
+    EXPECT_EQ(cellsOf(model), (Rows{"....."}));
+    model.Redo();
+    EXPECT_EQ(cellsOf(model), (Rows{"###.."}));
+    model.paint(3, 0, Mark); // a new change: the crossed cell cannot come back
+    EXPECT_FALSE(model.CanRedo());
+    model.Redo();
+    EXPECT_EQ(cellsOf(model), (Rows{"###+."}));
+    model.Undo();
+    model.Undo();
+    model.Undo(); // nothing left
+    model.Redo();
+    model.Redo();
+    EXPECT_EQ(cellsOf(model), (Rows{"###+."}));
+
+    // The limit holds for both directions together: 600 steps undone and
+    // 600 more made leave at most 1000 changes, the oldest gone.
+    load(Rows(40, std::string(40, '#')));
+    for (int i = 0; i < 1200; ++i)
+        model.paint(i % 40, i / 40, i % 2 ? DefYes : DefNo);
+    EXPECT_EQ(model.history().size(), 1000u);
+    for (int i = 0; i < 600; ++i)
+        model.Undo();
+    EXPECT_EQ(model.history().size(), 1000u);
+    int undone = 0;
+    while (model.CanUndo()) {
+        model.Undo();
+        ++undone;
+    }
+    EXPECT_EQ(undone, 400);
+    EXPECT_EQ(model.cellState(39, 4), DefYes); // change 199 fell out of the history
+    EXPECT_EQ(model.cellState(0, 5), Empty);
+}
+
+TEST_F(Editing, LineHelpCrossesAFinishedLineInTheSameStep)
+{
+    struct HelpingHost : RecordingHost {
+        bool lineHelpEnabled() const override { return true; }
+    } helping;
+    model.setHost(&helping);
+    model.SetDataSource(crossword({"#.#.", "....", "#..."}));
+    model.paint(0, 0, DefYes);
+    EXPECT_EQ(cellsOf(model), (Rows{"#...", "....", "...."}));
+    model.paint(2, 0, DefYes); // row 0 is done; column 2 too
+    EXPECT_EQ(cellsOf(model), (Rows{"#x#x", "..x.", "..x."}));
+    // Column 0 (1 1) is overdone; row 2 (1) is done.
+    model.paintFigure(0, 1, 0, 2, DrawMode::Line, DefYes);
+    EXPECT_EQ(cellsOf(model), (Rows{"#x#x", "#.x.", "#xxx"}));
+    model.Undo();
+    model.Undo();
+    EXPECT_EQ(cellsOf(model), (Rows{"#...", "....", "...."}));
+}
+
+TEST_F(Editing, MistakesAreFramedUntilTheNextChange)
+{
+    struct CountingHost : RecordingHost {
+        bool liveMistakes() const override { return live; }
+        void mistakesCounted(int n) override { counts.push_back(n); }
+        bool live = false;
+        std::vector<int> counts;
+    } counting;
+    model.setHost(&counting);
+    model.SetDataSource(crossword({"#.", ".2"}));
+    EXPECT_EQ(model.showMistakes(), 0);
+    model.paint(1, 0, DefYes); // background
+    model.paint(0, 1, DefNo);
+    EXPECT_EQ(model.showMistakes(), 1);
+    EXPECT_TRUE(model.mistakeShown(1, 0));
+    model.paint(1, 1, DefNo); // crossed on a filled cell: the frames go anyway
+    EXPECT_FALSE(model.mistakeShown(1, 0));
+    counting.live = true;
+    model.Undo();
+    EXPECT_TRUE(model.mistakeShown(1, 0));
+    model.paint(1, 1, DefNo);
+    EXPECT_TRUE(model.mistakeShown(1, 1));
+    EXPECT_EQ(counting.counts, (std::vector<int>{0, 1, 1, 2}));
 }
 
 TEST_F(Editing, SolvedCheckAcceptsAnyBlankOnEmptyPositions)

@@ -165,6 +165,7 @@ TEST(ProfileRead, FlagsAndNumbersAsTheProgramTakesThem)
         {"PREVIEW___", 1, 1},      {"PREVIEW___", 2, 0},      {"SIZE______", 2, 12},
         {"SIZE______", 3, 3},      {"SIZE______", 30, 30},    {"SIZE______", 31, 12},
         {"SIZE______", 0xFFFF, 12}, {"ACTV_CROSS", 0xFFFF, 65535}, {"ACTV_CROSS", 7, 7},
+        {"LINE_HELP_", 1, 1},      {"LINE_HELP_", 2, 0},      {"MISTAKES__", 1, 1},
     };
     for (const Case& c : cases) {
         const ProfileData d = read(signature() + shortBlock(c.tag, c.stored));
@@ -175,6 +176,8 @@ TEST(ProfileRead, FlagsAndNumbersAsTheProgramTakesThem)
         if (tag == "PREVIEW___") got = d.preview.value_or(false);
         if (tag == "SIZE______") got = d.cellSize.value_or(-1);
         if (tag == "ACTV_CROSS") got = d.current;
+        if (tag == "LINE_HELP_") got = d.lineHelp;
+        if (tag == "MISTAKES__") got = d.liveMistakes;
         EXPECT_EQ(got, c.expected) << tag << " " << c.stored;
     }
 }
@@ -307,6 +310,7 @@ ProfileData sampleProfile(int entries, unsigned seed)
     data.autoMark = true;
     data.showHover = false;
     data.window = WindowPlacement{-8, 40, 1024, 700, true};
+    data.lineHelp = true;
     return data;
 }
 
@@ -381,6 +385,8 @@ TEST(ProfileBytes, ManyEntriesRoundTripByteForByte)
     EXPECT_EQ(back.preview, false);
     EXPECT_EQ(back.playSeconds, data.playSeconds);
     EXPECT_EQ(back.window, data.window);
+    EXPECT_TRUE(back.lineHelp);
+    EXPECT_FALSE(back.liveMistakes);
     EXPECT_EQ(profileBytes(back, "english", false, 30), bytes);
 }
 
