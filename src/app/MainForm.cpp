@@ -900,9 +900,25 @@ void MainForm::showEvent(QShowEvent* event)
     QMetaObject::invokeMethod(this, &MainForm::FormActivate, Qt::QueuedConnection);
 }
 
+void MainForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (session_)
+        session_->windowChanged();
+}
+
+void MainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (session_)
+        session_->windowChanged();
+}
+
 void MainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && session_)
+        session_->windowChanged();
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
             FormActivate();

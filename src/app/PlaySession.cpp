@@ -96,10 +96,14 @@ void PlaySession::showClock()
 
 void PlaySession::storeForExit()
 {
-    if (UserConfig* profile = form_.profile()) {
-        crosswordLeaving();
+    crosswordLeaving();
+}
+
+void PlaySession::windowChanged()
+{
+    UserConfig* profile = form_.profile();
+    if (profile && !form_.isMinimized())
         profile->setWindow(currentPlacement());
-    }
 }
 
 bool PlaySession::saveNow()
@@ -171,4 +175,6 @@ void PlaySession::applyPlacement(WindowPlacement wanted, bool centre)
     form_.setGeometry(w.x, w.y, w.width, w.height);
     if (w.maximised)
         form_.setWindowState(form_.windowState() | Qt::WindowMaximized);
+    if (UserConfig* profile = form_.profile())
+        profile->setWindow(w);
 }

@@ -55,6 +55,11 @@ public:
     void placeAtStart();
     // The window where the profile left it, fitted into the screen.
     void restoreWindow();
+    // The window was moved, resized, maximised or restored: the profile
+    // keeps its place from now on. (Read back at once, the geometry of a
+    // window that was just placed may still be the old one until the
+    // window system confirms it; the events come after.)
+    void windowChanged();
     WindowPlacement currentPlacement() const;
 
     // Tests drive the clock with their own time.

@@ -687,21 +687,26 @@ TEST_F(MainFormTest, ClockCountsWhileTheWindowIsActiveAndShowsInTheNotice)
 TEST_F(MainFormTest, WindowComesBackWhereItWasAndAlwaysFitsTheScreen)
 {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    form->FormActivate();
-    form->setGeometry(area.x() + 30, area.y() + 40, 500, 400);
-    form.reset();
-
-    auto restart = [this] {
-        form = std::make_unique<MainForm>(false);
+    auto start = [this] {
         form->setProfileChooser([] { return std::string("Tester"); });
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
         form->FormActivate();
     };
-    restart();
+    start();
+    form->setGeometry(area.x() + 30, area.y() + 40, 500, 400);
+    QApplication::processEvents();
+    form.reset();
+
+    form = std::make_unique<MainForm>(false);
+    start();
     EXPECT_EQ(form->geometry(), QRect(area.x() + 30, area.y() + 40, 500, 400));
 
     form->setGeometry(area.x() + 200, area.y() + 100, area.width() * 2, area.height() * 3);
+    QApplication::processEvents();
     form.reset();
-    restart();
+    form = std::make_unique<MainForm>(false);
+    start();
     EXPECT_TRUE(area.contains(form->geometry())) << form->geometry().x() << "," << form->geometry().y();
 }
 
