@@ -106,7 +106,7 @@ void GridPainter::drawClue(QPainter& p, int x, int y, const BCell& clue)
     p.fillRect(x, y, s, 1, kClueEdgePen);
 }
 
-void GridPainter::drawCell(QPainter& p, int column, int row, bool highlighted, bool cursor)
+void GridPainter::drawCell(QPainter& p, int column, int row, bool highlighted)
 {
     const int x = layout_.cellX(column), y = layout_.cellY(row), s = layout_.cellSize();
     const bool preview = pointer_.showsPreview(column, row);
@@ -138,14 +138,24 @@ void GridPainter::drawCell(QPainter& p, int column, int row, bool highlighted, b
         outline(p, x + 1, y + 1, x + s, y + s, Qt::white);
         outline(p, x + 2, y + 2, x + s - 1, y + s - 1, Qt::black);
     }
-    // Frames stay inside the cell's own pixels, so a neighbour drawn later
-    // never paints over them. Both on one cell: the cursor outside.
-    const bool mistake = model_.mistakeShown(column, row);
-    if (cursor || mistake) {
-        outline(p, x + 1, y + 1, x + s, y + s, cursor ? kCursorPen : kMistakePen);
+    // The frame stays inside the cell's own pixels, so a neighbour drawn
+    // later never paints over it.
+    if (model_.mistakeShown(column, row)) {
+        outline(p, x + 1, y + 1, x + s, y + s, kMistakePen);
         if (s >= 5)
-            outline(p, x + 2, y + 2, x + s - 1, y + s - 1, mistake ? kMistakePen : kCursorPen);
+            outline(p, x + 2, y + 2, x + s - 1, y + s - 1, kMistakePen);
     }
+}
+
+void GridPainter::drawCellCursor(QPainter& p, const QRect& area, int column, int row)
+{
+    // Over the grid lines around the cell, two pixels wide: drawn after all
+    // cells, and away from the pixels the hover crosshair inverts.
+    const int x = layout_.cellX(column), y = layout_.cellY(row), s = layout_.cellSize();
+    if (!area.intersects(QRect(x - 1, y - 1, s + 3, s + 3)))
+        return;
+    outline(p, x - 1, y - 1, x + s + 2, y + s + 2, kCursorPen);
+    outline(p, x, y, x + s + 1, y + s + 1, kCursorPen);
 }
 
 void GridPainter::invertCrosshair(QPainter& p, const QRect& area)
@@ -231,8 +241,9 @@ void GridPainter::paint(QPainter& p, const QRect& area, bool suggestLit, bool cu
     const auto suggested = model_.suggestedCell();
     for (int c = c0; c < c1; ++c)
         for (int r = r0; r < r1; ++r)
-            drawCell(p, c, r, suggested && suggestLit && suggested->first == c && suggested->second == r,
-                     cursorShown && c == pointer_.cursorColumn() && r == pointer_.cursorRow());
+            drawCell(p, c, r, suggested && suggestLit && suggested->first == c && suggested->second == r);
 
     invertCrosshair(p, area);
+    if (cursorShown && pointer_.cursorColumn() >= 0 && pointer_.cursorColumn() < w && pointer_.cursorRow() < h)
+        drawCellCursor(p, area, pointer_.cursorColumn(), pointer_.cursorRow());
 }

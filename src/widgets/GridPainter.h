@@ -25,7 +25,9 @@ public:
     void paint(QPainter& p, const QRect& area, bool suggestLit = false, bool cursorShown = false);
 
     // Single objects, as the paint uses them.
-    void drawCell(QPainter& p, int column, int row, bool highlighted, bool cursor = false);
+    void drawCell(QPainter& p, int column, int row, bool highlighted);
+    // The keyboard's cell cursor around a cell, where it meets `area`.
+    void drawCellCursor(QPainter& p, const QRect& area, int column, int row);
     void drawClue(QPainter& p, int x, int y, const BCell& clue);
     void invertCrosshair(QPainter& p, const QRect& area);
 

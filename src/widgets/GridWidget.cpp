@@ -60,6 +60,7 @@ bool GridWidget::setCellSize(int size)
     if (!layout_.setCellSize(size))
         return false;
     geometryChanged();
+    redrawCursorCell();
     fullRepaint();
     return true;
 }
@@ -122,6 +123,7 @@ void GridWidget::crosswordLoaded()
     layout_.setShape(model_.width(), model_.height(), model_.rowClueCount(), model_.colClueCount());
     pointer_.reset();
     geometryChanged();
+    redrawCursorCell();
 }
 
 void GridWidget::suggestionChanged()
@@ -143,16 +145,27 @@ void GridWidget::setCursorId(int id)
         setCursor(cursorFactory_(id));
 }
 
+QRect GridWidget::cursorFrame(int column, int row) const
+{
+    // The frame reaches one pixel beyond the cell's square on every side.
+    const PixelRect r = layout_.cellRect(column, row);
+    return QRect(r.x - 1, r.y - 1, r.w + 2, r.h + 2);
+}
+
 void GridWidget::cellCursorMoved(int column, int row)
 {
-    const PixelRect r = layout_.cellRect(column, row);
-    emit cellCursorMovedTo(QRect(r.x, r.y, r.w, r.h));
+    update(shownCursor_);
+    shownCursor_ = cursorFrame(column, row);
+    update(shownCursor_);
+    emit cellCursorMovedTo(shownCursor_);
 }
 
 void GridWidget::redrawCursorCell()
 {
-    if (pointer_.cursorColumn() >= 0)
-        invalidateRect(layout_.cellRect(pointer_.cursorColumn(), pointer_.cursorRow()));
+    if (pointer_.cursorColumn() >= 0) {
+        shownCursor_ = cursorFrame(pointer_.cursorColumn(), pointer_.cursorRow());
+        update(shownCursor_);
+    }
 }
 
 void GridWidget::pointerOver(int column, int row)

@@ -76,6 +76,7 @@ private:
     void pointerOver(int column, int row) override;
     void cellCursorMoved(int column, int row) override;
     void redrawCursorCell();
+    QRect cursorFrame(int column, int row) const;
 
     GridModel model_;
     GridLayout layout_;
@@ -84,4 +85,5 @@ private:
     CursorFactory cursorFactory_;
     int cursorId_ = -1;
     bool suggestLit_ = false;
+    QRect shownCursor_; // where the cell cursor's frame was last drawn
 };
