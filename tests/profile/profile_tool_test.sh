@@ -6,7 +6,7 @@ tool=$1
 fixtures=$2
 fail=0
 
-expected='{"solved":["Zoo\\Cats_1_2"],"language":"english","preview":true,"size":12,"autoMark":false,"showHover":true,"current":0,"states":[{"id":"logo","width":3,"height":2,"columnClues":1,"rowClues":2,"cells":["12","03","11"],"colours":["30","00","33"],"leftMarks":["00","10"],"topMarks":["0","0","0"]}]}'
+expected='{"solved":["Zoo\\Cats_1_2"],"language":"english","preview":true,"size":12,"autoMark":false,"showHover":true,"current":0,"states":[{"id":"logo","width":3,"height":2,"columnClues":1,"rowClues":2,"cells":["12","03","11"],"colours":["30","00","33"],"leftMarks":["00","10"],"topMarks":["0","0","0"],"seconds":0}],"lineHelp":false,"liveMistakes":false,"window":null}'
 actual=$("$tool" profile "$fixtures/profile_tool_sample.pfl" --json)
 if [ "$actual" != "$expected" ]; then
     echo "unexpected JSON:"; echo "$actual"; fail=1

@@ -3,6 +3,7 @@
 
 #include "config/CodePage.h"
 #include "config/CrossException.h"
+#include "profile/PlayClock.h"
 #include "profile/ProfileFile.h"
 
 #include <cstdio>
@@ -67,10 +68,20 @@ void printJson(const ProfileData& d)
         o << ",\"colours\":" << lines(e.width(), e.height(), [&](int c, int r) { return colourChar(e.cellColour(c, r)); });
         o << ",\"leftMarks\":" << lines(e.rowClueCount(), e.height(), [&](int s, int r) { return char('0' + e.leftMark(s, r)); });
         o << ",\"topMarks\":" << lines(e.width(), e.columnClueCount(), [&](int c, int s) { return char('0' + e.topMark(c, s)); });
+        const auto time = d.playSeconds.find(e.id());
+        o << ",\"seconds\":" << (time == d.playSeconds.end() ? 0u : time->second);
         o << "}";
         first = false;
     }
-    o << "]}\n";
+    o << "],\"lineHelp\":" << (d.lineHelp ? "true" : "false");
+    o << ",\"liveMistakes\":" << (d.liveMistakes ? "true" : "false");
+    o << ",\"window\":";
+    if (d.window)
+        o << "{\"x\":" << d.window->x << ",\"y\":" << d.window->y << ",\"width\":" << d.window->width
+          << ",\"height\":" << d.window->height << ",\"maximised\":" << (d.window->maximised ? "true" : "false") << "}";
+    else
+        o << "null";
+    o << "}\n";
     std::cout << o.str();
 }
 
@@ -81,13 +92,23 @@ void printText(const ProfileData& d)
               << "cell size: " << (d.cellSize ? std::to_string(*d.cellSize) : "(not stored)") << "\n"
               << "auto-marking: " << (d.autoMark ? "on" : "off") << "\n"
               << "hover highlight: " << (d.showHover ? "on" : "off") << "\n"
+              << "mistakes as they happen: " << (d.liveMistakes ? "on" : "off") << "\n"
+              << "line help: " << (d.lineHelp ? "on" : "off") << "\n"
               << "current entry: " << d.current << "\n"
               << "solved (" << d.solved().size() << "):\n";
     for (const std::string& id : d.solved()) std::cout << "  " << codepage::toUtf8(id) << "\n";
     std::cout << "saved progress (" << d.states().size() << "):\n";
-    for (const CrossState& e : d.states())
+    for (const CrossState& e : d.states()) {
         std::cout << "  " << codepage::toUtf8(e.id()) << "  " << e.width() << " x " << e.height() << ", clue slots "
-                  << e.rowClueCount() << " left, " << e.columnClueCount() << " above\n";
+                  << e.rowClueCount() << " left, " << e.columnClueCount() << " above";
+        const auto time = d.playSeconds.find(e.id());
+        if (time != d.playSeconds.end())
+            std::cout << ", time " << PlayClock::format(time->second);
+        std::cout << "\n";
+    }
+    if (d.window)
+        std::cout << "window: " << d.window->width << " x " << d.window->height << " at " << d.window->x << ", "
+                  << d.window->y << (d.window->maximised ? ", maximised" : "") << "\n";
 }
 
 int run(const std::vector<std::string>& args)
@@ -121,8 +142,9 @@ Command::Registrar reg({"profile", "print what a player's profile file holds",
                         "tessellor-tool profile FILE.pfl [--json]\n"
                         "  Prints the settings, the solved crosswords and the saved progress of a profile.\n"
                         "  With --json, one object: solved, language, preview, size, autoMark, showHover,\n"
-                        "  current and states (id, width, height, columnClues, rowClues, and per column or\n"
-                        "  slot the strings cells, colours, leftMarks and topMarks).\n"
+                        "  current, states (id, width, height, columnClues, rowClues, per column or slot\n"
+                        "  the strings cells, colours, leftMarks and topMarks, and the seconds played),\n"
+                        "  lineHelp, liveMistakes and window (x, y, width, height, maximised; or null).\n"
                         "  Exit status 2 when the file cannot be read or is not a profile file.\n",
                         run});
 } // namespace
