@@ -37,6 +37,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
 #include <QKeyEvent>
@@ -55,6 +56,8 @@
 #include <QToolTip>
 #include <QTreeWidget>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 namespace {
 MainForm* g_mainForm = nullptr;
@@ -82,6 +85,15 @@ std::string text8(const char* key, const char* defaultText)
 }
 
 const QColor kSuggestBlink(0xFD, 0xFF, 0xDD);
+// The suggest button's narrowest width, and the room its text keeps from the frame on each side.
+constexpr int kSuggestWidth = 185;
+constexpr int kSuggestMargin = 6;
+
+QString suggestWaitText(int seconds)
+{
+    return uitext::fromAnsi(
+        safeFormat(text8("suggest_button_wait", "Please, wait %d second..."), {std::int64_t(seconds)}));
+}
 }
 
 MainForm* MainForm::instance()
@@ -189,7 +201,7 @@ void MainForm::buildLayout()
     suggestButton_ = new TCustomButton;
     suggestButton_->setObjectName(QStringLiteral("SuggestButton"));
     suggestButton_->setButtonStyle(TCustomButton::bsFlat);
-    suggestButton_->setFixedSize(185, 22);
+    suggestButton_->setFixedSize(kSuggestWidth, 22);
     connect(suggestButton_, &TCustomButton::clicked, this, &MainForm::SuggestButtonClick);
     suggestBar_->addWidget(suggestButton_);
     suggestTimer_ = new QTimer(this);
@@ -224,10 +236,16 @@ void MainForm::buildLayout()
 
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel;
-        panel->setFixedWidth(kStatusWidths[i]);
-        panel->setAlignment(i == 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        // The message panel takes whatever room the others leave: the
+        // solver's progress line is longer than its 350 pixels.
+        const bool message = i == 2;
+        if (message)
+            panel->setMinimumWidth(kStatusWidths[i]);
+        else
+            panel->setFixedWidth(kStatusWidths[i]);
+        panel->setAlignment(message ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar()->addWidget(panel);
+        statusBar()->addWidget(panel, message ? 1 : 0);
         statusPanels_[i] = panel;
     }
     // 757 x 596 centred on the screen, or less where the screen is smaller.
@@ -442,7 +460,14 @@ void MainForm::ApplyLanguage()
     helpMenu_->setTitle(uitext::text("main_win_menu_help", "Help"));
     set(actions_.helpItem, "main_win_menu_help", "Help");
     set(actions_.about, "main_win_menu_about", "About...");
-    suggestButton_->setText(uitext::text("suggest_button_active", "Click to suggest a course"));
+    const QString active = uitext::text("suggest_button_active", "Click to suggest a course");
+    suggestButton_->setText(active);
+    // One width for the whole countdown, wide enough for the longest of the
+    // button's texts in this language; it does not jump as the seconds fall.
+    const QFontMetrics metrics(suggestButton_->font());
+    const int textWidth = std::max(metrics.horizontalAdvance(active),
+                                   metrics.horizontalAdvance(suggestWaitText(SuggestCountdown::kWaitTicks / 2)));
+    suggestButton_->setFixedWidth(std::max(kSuggestWidth, textWidth + 2 * kSuggestMargin));
 }
 
 void MainForm::AppException(QObject*, const std::exception* error)
@@ -696,8 +721,7 @@ void MainForm::SuggestTimerTimer()
     if (countdown_.ready()) {
         suggestButton_->setText(uitext::text("suggest_button_active", "Click to suggest a course"));
     } else {
-        suggestButton_->setText(uitext::fromAnsi(safeFormat(text8("suggest_button_wait", "Please, wait %d second..."),
-                                                            {std::int64_t(countdown_.secondsLeft())})));
+        suggestButton_->setText(suggestWaitText(countdown_.secondsLeft()));
     }
     suggestButton_->setEnabled(countdown_.ready());
     suggestButton_->setColor(countdown_.lit() ? kSuggestBlink : QPalette().color(QPalette::Button));

@@ -10,9 +10,12 @@
 #include "widgets/TCustomButton.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -80,6 +83,35 @@ TEST_F(ShippedLanguageTest, RussianShowsCyrillicInMenusButtonsStatusPreviewAndEr
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(codepage::toUtf8(shown[0]).rfind("\xD0\x9D\xD0\xB5 ", 0), 0u) << codepage::toUtf8(shown[0]); // "Не "
     EXPECT_EQ(form->language().CurrentLanguage(), "russian");
+}
+
+// Texts a player must read whole: the suggest button holds its countdown in
+// every shipped language, and the message panel a solver progress line.
+TEST_F(ShippedLanguageTest, SuggestButtonAndMessagePanelHoldTheirTexts)
+{
+    start(1252);
+    const struct {
+        const char* language;
+        int codePage;
+    } cases[] = {{"english", 1252}, {"russian", 1251}, {"german", 1252}};
+    TCustomButton* button = form->suggestButton();
+    for (const auto& c : cases) {
+        ASSERT_TRUE(codepage::setCurrent(c.codePage));
+        form->language().LoadLanguage(c.language);
+        form->StartSuggestWait();
+        form->SuggestTimerTimer(); // the widest text: two digits still to wait
+        const int text = QFontMetrics(button->font()).horizontalAdvance(button->text());
+        // The caption is clipped two pixels inside the frame.
+        EXPECT_LE(text, button->width() - 4) << c.language << ": " << button->text().toStdString();
+    }
+
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QLabel* panel = form->statusPanel(2);
+    panel->setText(QStringLiteral("Solving... Time: 00:01:05  Progress:  41.16 % Try: 1234 Total: 1234567"));
+    QCoreApplication::processEvents();
+    form->statusBar()->layout()->activate();
+    EXPECT_GE(panel->contentsRect().width(), QFontMetrics(panel->font()).horizontalAdvance(panel->text()));
 }
 
 }  // namespace
