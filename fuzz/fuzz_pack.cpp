@@ -1,5 +1,10 @@
-// Any bytes as a pack: list it and extract every member into a scratch
-// folder, then check that nothing was written outside that folder.
+// Any bytes as a pack: build its catalogue (member names of any length,
+// depth and encoding), read every member by its index as a crossword, list
+// it and extract every member into a scratch folder, then check that nothing
+// was written outside that folder.
+#include "config/CrossException.h"
+#include "data/CrossData.h"
+#include "data/PackModel.h"
 #include "data/Zip.h"
 
 #include <cstdint>
@@ -29,6 +34,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         std::fwrite(data, 1, size, f);
         std::fclose(f);
+    }
+    {
+        zipio::Archive archive;
+        if (archive.open(pack.string())) {
+            TPackModelDir root("root");
+            addPack(root, "p.qlp", archive);
+            recount(root);
+            for (std::uint64_t i = 0; i < archive.count(); ++i) {
+                std::vector<std::uint8_t> bytes;
+                if (!archive.read(i, bytes))
+                    continue;
+                CrossData d;
+                try {
+                    d.readBytes(bytes.data(), bytes.size());
+                } catch (const CrossException&) {
+                }
+            }
+        }
     }
     std::vector<std::string> members;
     zipio::listMembers(pack.string(), [&](const std::string& m) { members.push_back(m); });

@@ -795,12 +795,18 @@ void MainForm::CrossSelected(TPackModelFile* node)
     if (profile_ && profile_->current() >= 0 && grid.name() != "logo")
         profile_->SaveProgress(grid);
     try {
-        pack::loadFromPack(*crossData_, node->id);
+        pack::loadFromPack(*crossData_, node->id, node->memberIndex);
         if (profile_)
             profile_->SetCurrent(crossData_->name, crossData_->width, crossData_->height, crossData_->maxRowClues,
                                  crossData_->maxColClues);
         const std::string& id = node->id;
-        statusPanels_[1]->setText(uitext::fromAnsi(id.size() >= 2 ? id.substr(0, id.size() - 2) : std::string()));
+        // A long id loses its beginning, not the crossword's name at its end;
+        // the whole id is in the panel's hint.
+        const QString shown = uitext::fromAnsi(id.size() >= 2 ? id.substr(0, id.size() - 2) : std::string());
+        QLabel* panel = statusPanels_[1];
+        const int room = panel->contentsRect().width() - 2 * panel->margin() - 4;
+        panel->setText(panel->fontMetrics().elidedText(shown, Qt::ElideLeft, room));
+        panel->setToolTip(shown);
         // A solver result belongs to the crossword it ran on.
         statusPanels_[2]->clear();
         node->edited = 1;
@@ -837,8 +843,16 @@ void MainForm::FormActivate()
     std::string name;
     while (!closing_) {
         name = profileChooser_ ? profileChooser_() : askProfileName();
-        if (!name.empty() && isValidProfileName(name))
+        if (name.empty() || !isValidProfileName(name))
+            continue;
+        // A profile another window of the game holds would be overwritten by
+        // whichever of the two ends last. Without a lock file at all (a
+        // read-only folder) the player still gets to play.
+        if (profileLock_.take(UserConfig::fileNameFor(name)) != ProfileLock::Result::InUse)
             break;
+        showError(uitext::text("profile_win_in_use",
+                               "This profile is open in another window of the game.\\nChoose another profile.")
+                  + QStringLiteral("\n\n") + uitext::fromAnsi(name));
     }
     if (closing_)
         return;
@@ -909,11 +923,15 @@ void MainForm::FormDestroy()
         profile_->FinishSession(&gridModel()); // shows 30007 itself on failure
     setProfileMarks({});
     profile_.reset();
+    profileLock_.release();
 }
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
     FormDestroy();
+    // The help window has no parent; left open it would keep the program
+    // running after its main window is gone.
+    HelpViewer::closeInstance();
     QMainWindow::closeEvent(event);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profile/ProfileLock.h"
 #include "data/CrossData.h"
 #include "data/PackModel.h"
 #include "grid/GridModel.h"
@@ -206,6 +207,7 @@ private:
 
     std::unique_ptr<Localization> language_;
     std::unique_ptr<UserConfig> profile_;
+    ProfileLock profileLock_;
     ProfileChooser profileChooser_;
     FileChooser importChooser_;
     bool destroyed_ = false;

@@ -53,8 +53,9 @@ int main(int argc, char** argv)
     const bool solverSwitch = hasSolveSwitch(argc, argv);
     try {
         TessellorApp app(argc, argv);
+        // The name only: a display name would be appended to every window
+        // title (" — Tessellor"), and the titles are the game's own.
         QApplication::setApplicationName(QStringLiteral("Tessellor"));
-        QApplication::setApplicationDisplayName(QStringLiteral("Tessellor"));
         initTessellorResources();
         // The menu entry's name, so that desktops match the window to it.
         QGuiApplication::setDesktopFileName(QStringLiteral("org.tessellor.Tessellor"));

@@ -18,6 +18,13 @@ CrossException::CrossException(int code)
 {
 }
 
+CrossException::CrossException(int code, std::string detail)
+    : code_(code), detail_(std::move(detail)), what_("CrossException " + std::to_string(code))
+{
+    if (!detail_.empty())
+        what_ += ": " + detail_;
+}
+
 std::string CrossException::key() const
 {
     return "error_" + std::to_string(code_);
@@ -28,9 +35,10 @@ std::string CrossException::messageText(const TextLookup* language) const
     const std::string k = key();
     // The key is "error_" and digits, so the default has no line break to expand.
     const std::string fallback = "Unknown error: " + k;
-    if (!language)
-        return fallback;
-    return language->GetText(k, fallback);
+    std::string text = language ? language->GetText(k, fallback) : fallback;
+    if (!detail_.empty())
+        text += "\n\n" + detail_;
+    return text;
 }
 
 void CrossException::Show() const

@@ -12,8 +12,12 @@ class TextLookup;
 class CrossException : public std::exception {
 public:
     explicit CrossException(int code);
+    // `detail` names what failed and why ("data/Zoo.qlp: not a regular
+    // file"); it is shown below the message in every language.
+    CrossException(int code, std::string detail);
 
     int code() const noexcept { return code_; }
+    const std::string& detail() const noexcept { return detail_; }
     const char* what() const noexcept override { return what_.c_str(); }
 
     // "error_" + code: the language key of the message.
@@ -31,5 +35,6 @@ public:
 
 private:
     int code_;
+    std::string detail_;
     std::string what_;
 };

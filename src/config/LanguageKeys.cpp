@@ -67,6 +67,7 @@ const std::vector<LanguageKey>& languageKeys()
          "The user name becomes the name of the profile file, so it cannot be \".\" or \"..\" and cannot hold / \\ "
          "< > : \" | ? * or letters this system's code page lacks. Please choose another name."},
         {"profile_win_name_too_long", "This user name is too long for a file name. Please choose a shorter one."},
+        {"profile_win_in_use", "This profile is open in another window of the game.\\nChoose another profile."},
         {"select_cross_confirm",
          "The current crossword is not solved.\\n Are you want loads the crossword and overrides current?"},
         {"common_str_confirmation", "Confirmation"},

@@ -1,5 +1,6 @@
 #include "config/Localization.h"
 
+#include "config/BoundedFile.h"
 #include "config/CodePage.h"
 #include "config/CrossException.h"
 
@@ -46,23 +47,6 @@ bool hasUtf8Bom(const std::string& bytes)
 {
     return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xEF
            && static_cast<unsigned char>(bytes[1]) == 0xBB && static_cast<unsigned char>(bytes[2]) == 0xBF;
-}
-
-// Reads the whole file; false when it cannot be opened or read, or is not a
-// plain file of a sane size.
-bool readFile(const std::filesystem::path& path, std::string& bytes)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return false;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > Localization::kMaxFileSize)
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad() && bytes.size() <= Localization::kMaxFileSize;
 }
 
 std::string asciiLower(std::string s)
@@ -118,13 +102,31 @@ void Localization::LoadLanguage(const std::string& name)
     if (name.empty())
         throw CrossException(30005);
     std::string bytes;
-    bool read = false;
-    // Names are 8-bit text; file names on disk are UTF-8.
-    for (const std::string& folder : folders_)
-        if ((read = readFile(std::filesystem::path(folder) / codepage::toUtf8(name + ".lng"), bytes)))
+    // Names are 8-bit text; file names on disk are UTF-8. "*.lng" is matched
+    // without regard to case, so NAME.LNG is found as well. The first folder
+    // that holds the name is the one read.
+    const std::string file = codepage::toUtf8(name + ".lng");
+    const std::string wanted = asciiLower(file);
+    std::filesystem::path path;
+    for (const std::string& folder : folders_) {
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::path(folder) / file, ec)) {
+            path = std::filesystem::path(folder) / file;
             break;
+        }
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+            if (asciiLower(it->path().filename().string()) == wanted) {
+                path = it->path();
+                break;
+            }
+        if (!path.empty())
+            break;
+    }
+    if (path.empty())
+        throw CrossException(30005, name + ".lng: no such file in the language folder");
+    const boundedfile::Result read = boundedfile::read(path.string(), kMaxFileSize, bytes);
     if (!read)
-        throw CrossException(30005);
+        throw CrossException(30005, codepage::fromUtf8(path.string()) + ": " + read.cause);
     auto entries = parse(bytes);
     // Only a complete read replaces anything.
     entries_ = std::move(entries);
@@ -182,7 +184,7 @@ std::vector<std::string> Localization::AvailableLanguages() const
             const std::string file = it->path().filename().string();
             // "*.lng*" matches every name that holds ".lng"; a name with a
             // leading dot is a hidden file and never offered.
-            if (file.empty() || file[0] == '.' || file.find(".lng") == std::string::npos)
+            if (file.empty() || file[0] == '.' || asciiLower(file).find(".lng") == std::string::npos)
                 continue;
             std::error_code typeError;
             if (!it->is_regular_file(typeError) || typeError)

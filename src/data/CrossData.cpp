@@ -1,5 +1,6 @@
 #include "data/CrossData.h"
 
+#include "config/BoundedFile.h"
 #include "config/CrossException.h"
 #include "data/Color.h"
 
@@ -56,15 +57,15 @@ void CrossData::clear()
 void CrossData::readFile(const std::string& path)
 {
     clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw CrossException(30004);
-    std::vector<std::uint8_t> buffer(kMaxFileBytes);
-    in.read(reinterpret_cast<char*>(buffer.data()), std::streamsize(buffer.size()));
-    if (in.bad())
-        throw CrossException(30004);
-    buffer.resize(std::size_t(in.gcount()));
-    readBytes(buffer.data(), buffer.size());
+    std::vector<std::uint8_t> buffer;
+    const boundedfile::Result result = boundedfile::read(path, kMaxFileBytes, buffer);
+    if (!result)
+        throw CrossException(30004, path + ": " + result.cause);
+    try {
+        readBytes(buffer.data(), buffer.size());
+    } catch (const CrossException& e) {
+        throw CrossException(e.code(), path + ": " + e.detail());
+    }
 }
 
 void CrossData::readBytes(const std::uint8_t* bytes, std::size_t size)
@@ -74,12 +75,12 @@ void CrossData::readBytes(const std::uint8_t* bytes, std::size_t size)
     std::uint16_t nameLength = 0, w = 0, h = 0;
     const std::uint8_t* nameBytes = nullptr;
     // The signature is not checked: any two bytes are accepted. A file that
-    // ends before the sizes gives an empty record rather than dimensions
-    // taken from bytes that are not there.
+    // ends before the sizes holds no crossword; opening it as a blank 0 x 0
+    // grid would only hide the damage.
     if (!cur.skip(2) || !cur.u16(nameLength) || !cur.bytes(nameLength, nameBytes) || !cur.u16(w) || !cur.u16(h))
-        return;
+        throw CrossException(30004, "the file ends before the crossword's size");
     if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide)
-        throw CrossException(30004);
+        throw CrossException(30004, "size " + std::to_string(w) + " x " + std::to_string(h) + " outside 1..128");
 
     std::string storedName(reinterpret_cast<const char*>(nameBytes), nameLength);
     width = w;
@@ -119,7 +120,7 @@ void CrossData::recount()
     // than they can hold is refused instead of shown wrongly.
     if (maxColClues > kMaxBlocks || maxRowClues > kMaxBlocks) {
         clear();
-        throw CrossException(30004);
+        throw CrossException(30004, "a line holds more than 127 blocks");
     }
 }
 

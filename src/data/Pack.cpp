@@ -1,10 +1,13 @@
 #include "data/Pack.h"
 
+#include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "data/CrossData.h"
+#include "data/PackModel.h"
 #include "data/Zip.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -56,12 +59,25 @@ void setDataFolder(const std::string& folder) { folderSetting() = {folder}; }
 
 std::string packPath(const std::string& name)
 {
+    // As the catalogue found it: the first folder that holds NAME.qlp, the
+    // extension in any case (NAME.QLP), links followed.
+    namespace fs = std::filesystem;
     const std::string file = name + ".qlp";
     for (const std::string& folder : folderSetting()) {
         const std::string path = folder + "\\" + file;
         struct stat st {};
-        if (::stat(toFsPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        if (::stat(toFsPath(path).c_str(), &st) == 0)
             return path;
+        std::string found;
+        std::error_code ec;
+        for (fs::directory_iterator it(toFsPath(folder), ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string n = it->path().filename().string();
+            if (n.size() == file.size() && n.compare(0, name.size(), name) == 0 && hasExtension(n, ".qlp")
+                && (found.empty() || n < found))
+                found = n;
+        }
+        if (!found.empty())
+            return folder + "\\" + found;
     }
     return folderSetting().front() + "\\" + file;
 }
@@ -91,25 +107,72 @@ int extractMember(const std::string& packPath, const std::string& folder, const 
     return zipio::extractMember(toFsPath(packPath), toFsPath(folder), memberPath);
 }
 
-void loadFromPack(CrossData& data, const std::string& id)
+std::string programMemberName(const std::string& utf8Name)
 {
-    std::string::size_type p = id.find('\\');
-    std::string packName = p == std::string::npos ? std::string() : id.substr(0, p);
-    std::string member = (p == std::string::npos ? id : id.substr(p + 1)) + ".ql";
+    std::string name = codepage::fromUtf8(utf8Name);
+    std::replace(name.begin(), name.end(), '/', '\\');
+    return name;
+}
+
+std::string memberNameProblem(const std::string& programName)
+{
+    if (programName.size() > kMaxMemberPathBytes
+        || std::count(programName.begin(), programName.end(), '\\') > kMaxMemberFolders)
+        return "path longer than " + std::to_string(kMaxMemberPathBytes) + " bytes or deeper than "
+             + std::to_string(kMaxMemberFolders) + " folders";
+    if (programName.find(';') != std::string::npos)
+        return "';' in the name (the profile could not keep its progress)";
+    for (std::size_t start = 0, end; start <= programName.size(); start = end + 1) {
+        end = std::min(programName.find('\\', start), programName.size());
+        if (end - start > kMaxNamePartBytes)
+            return "a name part longer than " + std::to_string(kMaxNamePartBytes) + " bytes";
+    }
+    return {};
+}
+
+void loadFromPack(CrossData& data, const std::string& id, std::int64_t memberIndex)
+{
+    const std::string::size_type p = id.find('\\');
+    const std::string packName = p == std::string::npos ? std::string() : id.substr(0, p);
     if (packName.empty())
-        throw CrossException(30000);
-    const std::string packFile = packPath(packName);
-    std::string slashed = toFsPath(member);
-    std::string folder = tempFolder();
-    if (extractMember(packFile, folder, slashed) != 0)
-        throw CrossException(30000);
-    std::string::size_type last = member.find_last_of('\\');
-    std::string fileName = last == std::string::npos ? member : member.substr(last + 1);
-    std::string working = folder + "\\curcross.tmp";
+        throw CrossException(30000, "'" + id + "' names no pack");
+    const std::string path = packPath(packName);
+    const std::string packFile = path.substr(path.find_last_of('\\') + 1);
+    zipio::Archive archive;
+    if (!archive.open(toFsPath(path)))
+        throw CrossException(30000, packFile + ": " + archive.error());
+
+    auto holds = [&](std::uint64_t i) {
+        MemberInfo info;
+        return !archive.isFolder(i) && decodeMember(packFile, programMemberName(archive.name(i)), info) && info.id == id;
+    };
+    const std::uint64_t count = archive.count();
+    std::uint64_t index = count;
+    if (memberIndex >= 0 && std::uint64_t(memberIndex) < count && holds(std::uint64_t(memberIndex)))
+        index = std::uint64_t(memberIndex);
+    for (std::uint64_t i = 0; i < count && index == count; ++i)
+        if (holds(i))
+            index = i;
+    const std::string shownId = id.substr(p + 1);
+    if (index == count)
+        throw CrossException(30000, packFile + ": no crossword " + shownId);
+    std::vector<std::uint8_t> bytes;
+    if (!archive.read(index, bytes))
+        throw CrossException(30000, packFile + ": " + shownId + ": " + archive.error());
+
+    const std::string folder = toFsPath(tempFolder());
+    const std::string::size_type last = id.find_last_of('\\');
+    const std::string fileName = id.substr(last + 1) + ".ql";
+    std::string cause;
+    // Without its own working folder the game cannot open anything; say so
+    // rather than blame the pack.
+    if (!zipio::writeFile(folder, fileName, bytes, cause))
+        throw CrossException(30004, "TEMP: " + cause);
+    const std::string working = folder + "/curcross.tmp";
     // rename() replaces the old working file in one step, so no delete first.
-    if (std::rename(toFsPath(folder + "\\" + fileName).c_str(), toFsPath(working).c_str()) != 0)
-        throw CrossException(30004);
-    data.readFile(toFsPath(working));
+    if (std::rename((folder + "/" + fileName).c_str(), working.c_str()) != 0)
+        throw CrossException(30004, working + ": cannot be replaced");
+    data.readFile(working);
     data.name = id;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Packs: zip archives of crossword files. Paths inside the program use "\";
 // they are turned into "/" only where they reach the file system.
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,10 +32,32 @@ std::string toFsPath(const std::string& path);
 int listArchive(const std::string& packPath, const std::function<void(const std::string&)>& memberCallback);
 int extractMember(const std::string& packPath, const std::string& folder, const std::string& memberPath);
 
+// Member paths past these limits are skipped and reported like a damaged
+// pack: nothing a player makes needs them, and a path 30,000 folders deep
+// would only serve to exhaust whatever walks it.
+constexpr std::size_t kMaxMemberPathBytes = 1024;
+constexpr int kMaxMemberFolders = 32;
+
+// A member name as the program keeps it: the archive's name (UTF-8, see
+// zipio::Archive::name) in the ANSI code page, with "\" as the only
+// separator ("/" and a stored "\" alike). Converted here once, so that the
+// catalogue, the profile and the opening of a crossword all agree on it.
+std::string programMemberName(const std::string& utf8Name);
+// Why the catalogue leaves a member out, or empty when it takes it: a path
+// past the limits, a name part too long to be a file name of its own (the
+// member is extracted under it), or a ";", which separates ids in the
+// profile so that its progress could never be kept.
+std::string memberNameProblem(const std::string& programName);
+// The longest name part of a member: what the file system allows.
+constexpr std::size_t kMaxNamePartBytes = 255;
+
 // Fills data with the crossword of the given id (Pack\Folder\Name_c_l) through
 // the working file "curcross.tmp" of the temporary folder; data.name = id.
-// Errors: CrossException 30000 when the member cannot be extracted, 30004 when
-// the working file cannot be replaced or read.
-void loadFromPack(CrossData& data, const std::string& id);
+// memberIndex, when known from the catalogue, is tried first; otherwise (or
+// when the pack has changed since) the first member with that id is taken.
+// Errors: CrossException 30000 when the pack or member cannot be read, 30004
+// when the working file cannot be written, replaced or read; the detail names
+// the file and the cause.
+void loadFromPack(CrossData& data, const std::string& id, std::int64_t memberIndex = -1);
 
 } // namespace pack

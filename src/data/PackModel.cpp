@@ -1,6 +1,7 @@
 #include "data/PackModel.h"
 
 #include "data/Pack.h"
+#include "data/Zip.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,16 +13,28 @@ ProfileMarks& marks()
     static ProfileMarks m;
     return m;
 }
-// The member callback carries no context, so the scan keeps its target here.
-TPackModelDir* gInsertRoot = nullptr;
-std::string gPackFileName;
 } // namespace
+
+TPackModelDir::~TPackModelDir()
+{
+    std::vector<std::unique_ptr<TPackModel>> pending = std::move(children);
+    while (!pending.empty()) {
+        std::unique_ptr<TPackModel> node = std::move(pending.back());
+        pending.pop_back();
+        if (!node->isFile()) {
+            auto& dir = static_cast<TPackModelDir&>(*node);
+            for (auto& child : dir.children)
+                pending.push_back(std::move(child));
+            dir.children.clear();
+        }
+    }
+}
 
 void setProfileMarks(ProfileMarks m) { marks() = std::move(m); }
 
 bool decodeMember(const std::string& packFileName, const std::string& memberName, MemberInfo& out)
 {
-    if (memberName.empty() || memberName.back() == '/')
+    if (memberName.empty() || memberName.back() == '/' || memberName.back() == '\\')
         return false;
     std::size_t L = memberName.size();
     if (L < 6 || packFileName.size() < 4)
@@ -37,76 +50,132 @@ bool decodeMember(const std::string& packFileName, const std::string& memberName
     return true;
 }
 
-void addMember(const std::string& memberName)
+TPackModelFile* insertCrossword(TPackModelDir& top, const std::string& id, const std::string& path,
+                                std::uint8_t level, bool isColor)
 {
-    MemberInfo info;
-    if (!gInsertRoot || !decodeMember(gPackFileName, memberName, info))
-        return;
-    insertCrossword(*gInsertRoot, info.id, info.displayPath, info.level, info.isColor);
-}
-
-void insertCrossword(TPackModelDir& dir, const std::string& id, const std::string& path,
-                     std::uint8_t level, bool isColor)
-{
-    std::string::size_type p = path.find('\\');
-    if (p == std::string::npos) {
-        auto file = std::make_unique<TPackModelFile>();
-        file->name = path;
-        file->id = id;
-        file->level = level;
-        file->isColor = isColor ? 1 : 0;
-        file->solved = marks().isSolved && marks().isSolved(id) ? 1 : 0;
-        file->edited = marks().hasProgress && marks().hasProgress(id) ? 1 : 0;
-        dir.children.push_back(std::move(file));
-        return;
-    }
-    std::string head = path.substr(0, p);
-    std::string rest = path.substr(p + 1);
-    TPackModelDir* folder = nullptr;
-    for (auto& child : dir.children) {
-        if (!child->isFile() && child->name == head) {
-            folder = static_cast<TPackModelDir*>(child.get());
-            break;
+    TPackModelDir* dir = &top;
+    std::string::size_type start = 0;
+    for (std::string::size_type p = path.find('\\'); p != std::string::npos; p = path.find('\\', start)) {
+        std::string head = path.substr(start, p - start);
+        start = p + 1;
+        auto found = dir->folders.find(head);
+        if (found != dir->folders.end()) {
+            dir = found->second;
+            continue;
         }
+        dir->children.push_back(std::make_unique<TPackModelDir>(head));
+        auto* folder = static_cast<TPackModelDir*>(dir->children.back().get());
+        dir->folders.emplace(std::move(head), folder);
+        dir = folder;
     }
-    if (!folder) {
-        dir.children.push_back(std::make_unique<TPackModelDir>(head));
-        folder = static_cast<TPackModelDir*>(dir.children.back().get());
-    }
-    insertCrossword(*folder, id, rest, level, isColor);
+    auto file = std::make_unique<TPackModelFile>();
+    file->name = path.substr(start);
+    file->id = id;
+    file->level = level;
+    file->isColor = isColor ? 1 : 0;
+    file->solved = marks().isSolved && marks().isSolved(id) ? 1 : 0;
+    file->edited = marks().hasProgress && marks().hasProgress(id) ? 1 : 0;
+    TPackModelFile* raw = file.get();
+    dir->children.push_back(std::move(file));
+    return raw;
 }
 
-void recount(TPackModelDir& dir)
+void recount(TPackModelDir& top)
 {
-    dir.editedCount = dir.solvedCount = dir.totalCount = 0;
-    for (auto& child : dir.children) {
+    // Depth-first with an explicit stack: a folder's counts are summed into
+    // its parent once all of its children are done.
+    struct Frame {
+        TPackModelDir* dir;
+        std::size_t next;
+    };
+    std::vector<Frame> stack{{&top, 0}};
+    top.editedCount = top.solvedCount = top.totalCount = 0;
+    while (!stack.empty()) {
+        Frame& f = stack.back();
+        if (f.next == f.dir->children.size()) {
+            TPackModelDir* done = f.dir;
+            stack.pop_back();
+            if (!stack.empty()) {
+                TPackModelDir* parent = stack.back().dir;
+                parent->editedCount += done->editedCount;
+                parent->solvedCount += done->solvedCount;
+                parent->totalCount += done->totalCount;
+            }
+            continue;
+        }
+        TPackModel* child = f.dir->children[f.next++].get();
         if (child->isFile()) {
-            auto& f = static_cast<TPackModelFile&>(*child);
-            dir.editedCount += f.edited ? 1 : 0;
-            dir.solvedCount += f.solved ? 1 : 0;
-            dir.totalCount += 1;
+            auto& file = static_cast<TPackModelFile&>(*child);
+            f.dir->editedCount += file.edited ? 1 : 0;
+            f.dir->solvedCount += file.solved ? 1 : 0;
+            f.dir->totalCount += 1;
         } else {
-            auto& d = static_cast<TPackModelDir&>(*child);
-            recount(d);
-            dir.editedCount += d.editedCount;
-            dir.solvedCount += d.solvedCount;
-            dir.totalCount += d.totalCount;
+            auto* d = static_cast<TPackModelDir*>(child);
+            d->editedCount = d->solvedCount = d->totalCount = 0;
+            stack.push_back({d, 0});
         }
     }
 }
 
-TPackModelFile* findCrossword(TPackModelDir& dir, const std::string& id)
+TPackModelFile* findCrossword(TPackModelDir& top, const std::string& id)
 {
-    for (auto& child : dir.children) {
+    struct Frame {
+        TPackModelDir* dir;
+        std::size_t next;
+    };
+    std::vector<Frame> stack{{&top, 0}};
+    while (!stack.empty()) {
+        Frame& f = stack.back();
+        if (f.next == f.dir->children.size()) {
+            stack.pop_back();
+            continue;
+        }
+        TPackModel* child = f.dir->children[f.next++].get();
         if (child->isFile()) {
-            auto* f = static_cast<TPackModelFile*>(child.get());
-            if (f->id == id)
-                return f;
-        } else if (TPackModelFile* found = findCrossword(static_cast<TPackModelDir&>(*child), id)) {
-            return found;
+            auto* file = static_cast<TPackModelFile*>(child);
+            if (file->id == id)
+                return file;
+        } else {
+            stack.push_back({static_cast<TPackModelDir*>(child), 0});
         }
     }
     return nullptr;
+}
+
+bool hasExtension(const std::string& fileName, const std::string& extension)
+{
+    if (fileName.size() <= extension.size())
+        return false;
+    return std::equal(extension.begin(), extension.end(), fileName.end() - std::ptrdiff_t(extension.size()),
+                      [](char a, char b) { return std::tolower((unsigned char)a) == std::tolower((unsigned char)b); });
+}
+
+std::vector<std::string> addPack(TPackModelDir& root, const std::string& packFileName, zipio::Archive& archive)
+{
+    // Skipped members are counted by cause: one line per cause, however many.
+    std::vector<std::pair<std::string, std::size_t>> skipped;
+    const std::uint64_t n = archive.count();
+    for (std::uint64_t i = 0; i < n; ++i) {
+        if (archive.isFolder(i))
+            continue;
+        const std::string name = pack::programMemberName(archive.name(i));
+        MemberInfo info;
+        if (!decodeMember(packFileName, name, info))
+            continue;
+        if (const std::string why = pack::memberNameProblem(name); !why.empty()) {
+            auto it = std::find_if(skipped.begin(), skipped.end(), [&](const auto& s) { return s.first == why; });
+            if (it == skipped.end())
+                skipped.emplace_back(why, 1);
+            else
+                ++it->second;
+            continue;
+        }
+        insertCrossword(root, info.id, info.displayPath, info.level, info.isColor)->memberIndex = std::int64_t(i);
+    }
+    std::vector<std::string> problems;
+    for (const auto& [why, count] : skipped)
+        problems.push_back(packFileName + ": " + std::to_string(count) + " member(s) skipped, " + why);
+    return problems;
 }
 
 std::vector<std::string> scanPacks(TPackModelDir& root)
@@ -120,21 +189,22 @@ std::vector<std::string> scanPacks(TPackModelDir& root)
         const fs::path folder = pack::toFsPath(folderName);
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
             std::string n = it->path().filename().string();
-            std::error_code sec;
-            // Only regular files: a folder or device named *.qlp is no pack.
-            if (n.size() > 4 && n.compare(n.size() - 4, 4, ".qlp") == 0
-                && fs::is_regular_file(it->symlink_status(sec)) && !sec)
+            if (hasExtension(n, ".qlp"))
                 packs.emplace(std::move(n), folderName);
         }
     }
-    std::vector<std::string> failed;
-    gInsertRoot = &root;
+    std::vector<std::string> problems;
     for (const auto& [n, folder] : packs) {
-        gPackFileName = n;
-        if (pack::listArchive(folder + "\\" + n, addMember) != 0)
-            failed.push_back(n);
+        // Links are followed (players link packs into the folder); anything
+        // but a regular file is reported by the opening.
+        zipio::Archive archive;
+        if (!archive.open(pack::toFsPath(folder + "\\" + n))) {
+            problems.push_back(n + ": " + archive.error());
+            continue;
+        }
+        for (std::string& p : addPack(root, n, archive))
+            problems.push_back(std::move(p));
     }
-    gInsertRoot = nullptr;
     recount(root);
-    return failed;
+    return problems;
 }

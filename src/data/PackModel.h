@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TPackModel {
@@ -16,11 +17,16 @@ public:
 class TPackModelDir : public TPackModel {
 public:
     explicit TPackModelDir(std::string n = {}) { name = std::move(n); }
+    // Takes the subtree apart without recursion, however deep it is.
+    ~TPackModelDir() override;
     bool isFile() const override { return false; }
     std::int32_t editedCount = 0;
     std::int32_t solvedCount = 0;
     std::int32_t totalCount = 0;
     std::vector<std::unique_ptr<TPackModel>> children;
+    // The folder children by name, so that a pack of 100,000 folders is not
+    // searched child by child for every member.
+    std::unordered_map<std::string, TPackModelDir*> folders;
 };
 
 class TPackModelFile : public TPackModel {
@@ -33,6 +39,9 @@ public:
     std::uint8_t isColor = 0;
     std::uint8_t edited = 0;
     std::uint8_t solved = 0;
+    // Where the member sits in its pack, -1 when not known: two members of the
+    // same name, or names the archive spells oddly, still open the right one.
+    std::int64_t memberIndex = -1;
 };
 
 // Where the solved / edited marks come from (the player's profile). Without
@@ -43,19 +52,23 @@ struct ProfileMarks {
 };
 void setProfileMarks(ProfileMarks marks);
 
-// Inserts every crossword of every "*.qlp" regular file of the data folders,
-// packs in name order (of two packs with one file name, the one in the
-// earlier folder), then recounts. A pack that cannot be listed is skipped and the scan
-// goes on; the file names of such packs are returned so that the caller can
-// show error 30000 once after the scan.
+// Inserts every crossword of every "*.qlp" (letter case ignored) of the data
+// folders that is a regular file or a link to one, packs in name order (of
+// two packs with one file name, the one in the earlier folder), then
+// recounts. A pack that cannot be read is skipped, and so is a member that
+// pack::memberNameProblem refuses; the scan goes on. Each such problem is
+// returned as "Pack.qlp: cause" so that the caller can show error 30000 once
 std::vector<std::string> scanPacks(TPackModelDir& root);
 
-// Member callback while a pack is listed: inserts one crossword of the current
-// pack. Names shorter than six characters are skipped.
-void addMember(const std::string& memberName);
+// Inserts the crosswords of one opened pack below root (the pack node is made
+// from packFileName). Returns the problems as scanPacks does.
+namespace zipio { class Archive; }
+std::vector<std::string> addPack(TPackModelDir& root, const std::string& packFileName, zipio::Archive& archive);
 
-void insertCrossword(TPackModelDir& dir, const std::string& id, const std::string& displayPath,
-                     std::uint8_t level, bool isColor);
+// Walks down `displayPath` ("\" separated) without recursion, making the
+// folders it lacks. Returns the new crossword node.
+TPackModelFile* insertCrossword(TPackModelDir& dir, const std::string& id, const std::string& displayPath,
+                                std::uint8_t level, bool isColor);
 void recount(TPackModelDir& dir);
 TPackModelFile* findCrossword(TPackModelDir& dir, const std::string& id);
 
@@ -66,4 +79,9 @@ struct MemberInfo {
     std::uint8_t level = 0;
     bool isColor = false;
 };
+// memberName is the program's form of the name (pack::programMemberName);
+// "/" is taken as a separator too.
 bool decodeMember(const std::string& packFileName, const std::string& memberName, MemberInfo& out);
+
+// "*.qlp" and "*.lng" as the described platform matches them: ignoring case.
+bool hasExtension(const std::string& fileName, const std::string& extension);

@@ -32,12 +32,14 @@ AboutFrm::AboutFrm(Localization& language, QWidget* parent)
     info_->setAlignment(Qt::AlignCenter);
     info_->setWordWrap(true);
     info_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // The libraries the game is built on, with their licences; the game
+    // holds no other unzip code that would need crediting.
     info_->setText(QStringLiteral("Tessellor - a game of Japanese crosswords: picture puzzles solved from "
                                   "the number clues of their rows and columns.\n"
                                   "\n"
-                                  "Made with Qt and libzip.\n"
+                                  "Made with Qt (GNU LGPL version 3).\n"
                                   "\n"
-                                  "Unzip code programmed by the INFO-ZIP group."));
+                                  "Packs are read with libzip (BSD 3-clause licence)."));
     versionLabel_ = new QLabel(panel);
     versionLabel_->setObjectName(QStringLiteral("versionLabel"));
     versionLabel_->setGeometry(32, 156, 233, 17);
@@ -73,7 +75,7 @@ void AboutFrm::ApplyLanguage()
 
 void AboutFrm::FormHelp()
 {
-    HelpViewer::help(HelpViewer::kAboutContext);
+    HelpViewer::help(HelpViewer::kAboutContext, this);
 }
 
 bool AboutFrm::event(QEvent* event)

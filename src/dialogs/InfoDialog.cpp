@@ -69,6 +69,12 @@ ConfirmForm::ConfirmForm(Localization& language, QWidget* parent) : InfoDialog(l
     registerLanguage();
 }
 
+void ConfirmForm::showEvent(QShowEvent* event)
+{
+    InfoDialog::showEvent(event);
+    ok_->setFocus(Qt::OtherFocusReason);
+}
+
 void ConfirmForm::ApplyLanguage()
 {
     setWindowTitle(uitext::text(language_, "common_str_confirmation", "Confirmation"));

@@ -43,6 +43,11 @@ public:
     void OkClick() { done(kOk); }
     void CancelClick() { done(kCancel); }
 
+protected:
+    // Enter means OK each time the question comes up, whichever button was
+    // clicked the time before.
+    void showEvent(QShowEvent* event) override;
+
 private:
     TCustomButton* ok_ = nullptr;
     TCustomButton* cancel_ = nullptr;

@@ -187,7 +187,7 @@ void PreferenceForm::CategoryClick()
 
 void PreferenceForm::FormHelp()
 {
-    HelpViewer::help(HelpViewer::kPreferencesContext);
+    HelpViewer::help(HelpViewer::kPreferencesContext, this);
 }
 
 bool PreferenceForm::event(QEvent* event)

@@ -162,7 +162,7 @@ void UserProfileDlg::reject()
 
 void UserProfileDlg::FormHelp()
 {
-    HelpViewer::help(HelpViewer::kProfileContext);
+    HelpViewer::help(HelpViewer::kProfileContext, this);
 }
 
 bool UserProfileDlg::eventFilter(QObject* watched, QEvent* event)

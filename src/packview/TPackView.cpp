@@ -1,8 +1,10 @@
 #include "packview/TPackView.h"
 
+#include "config/CodePage.h"
 #include "data/PackModel.h"
 
 #include <QBitmap>
+#include <QCollator>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
@@ -38,8 +40,10 @@ PackTree::PackTree(QWidget* parent) : QTreeWidget(parent)
 {
     setHeaderHidden(true);
     setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setExpandsOnDoubleClick(false);
+    // Folders open and close as in any tree: double click, the arrow keys,
+    // + and -, Enter; the folder bitmap shows which (no expand buttons).
+    setItemsExpandable(true);
+    setExpandsOnDoubleClick(true);
     setIndentation(16);
     setSortingEnabled(true);
     sortByColumn(0, Qt::AscendingOrder);
@@ -47,6 +51,38 @@ PackTree::PackTree(QWidget* parent) : QTreeWidget(parent)
     setUniformRowHeights(true);
     setItemDelegate(new PackItemDelegate(this));
 }
+
+namespace {
+// Nodes sort by the text they show (a crossword's name without its flags, a
+// folder's name), ignoring letter case, in the player's locale: "Confetti 1"
+// before "Confetti 10", "apple" beside "Apple".
+class PackItem : public QTreeWidgetItem {
+public:
+    using QTreeWidgetItem::QTreeWidgetItem;
+    bool operator<(const QTreeWidgetItem& other) const override
+    {
+        static const QCollator collator = [] {
+            QCollator c;
+            c.setCaseSensitivity(Qt::CaseInsensitive);
+            return c;
+        }();
+        const int order = collator.compare(text(0), other.text(0));
+        if (order != 0)
+            return order < 0;
+        // Equal but for case: a fixed order, whatever the insertion order.
+        const TPackModel* a = TPackView::nodeOf(this);
+        const TPackModel* b = TPackView::nodeOf(&other);
+        return a && b ? a->name < b->name : text(0) < other.text(0);
+    }
+};
+
+QString shownName(const TPackModel& node)
+{
+    const std::string& n = node.name;
+    return QString::fromStdString(
+        codepage::toUtf8(node.isFile() ? (n.size() >= 2 ? n.substr(0, n.size() - 2) : std::string()) : n));
+}
+} // namespace
 
 void PackTree::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const
 {
@@ -133,30 +169,42 @@ QFont TPackView::captionFont(const TPackModel& node)
     return font;
 }
 
-void TPackView::addNodes(const TPackModelDir& dir, QTreeWidgetItem* parent, const std::string& activeId,
+void TPackView::addNodes(const TPackModelDir& top, QTreeWidgetItem*, const std::string& activeId,
                          QTreeWidgetItem*& selected)
 {
-    for (const auto& child : dir.children) {
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
-        // The raw name is the sort key; the caption is drawn from the node.
-        item->setText(0, QString::fromStdString(child->name));
-        item->setData(0, kUserRole, QVariant::fromValue(reinterpret_cast<quintptr>(child.get())));
-        if (child->isFile()) {
-            if (static_cast<const TPackModelFile&>(*child).id == activeId)
-                selected = item;
-        } else {
-            addNodes(static_cast<const TPackModelDir&>(*child), item, activeId, selected);
+    // Breadth by breadth with a list of folders still to fill: no recursion
+    // however deep the catalogue is.
+    std::vector<std::pair<const TPackModelDir*, QTreeWidgetItem*>> pending{{&top, nullptr}};
+    while (!pending.empty()) {
+        const auto [dir, parent] = pending.back();
+        pending.pop_back();
+        for (const auto& child : dir->children) {
+            auto* item = parent ? new PackItem(parent) : new PackItem(tree_);
+            item->setData(0, kUserRole, QVariant::fromValue(reinterpret_cast<quintptr>(child.get())));
+            item->setText(0, shownName(*child));
+            if (child->isFile()) {
+                if (static_cast<const TPackModelFile&>(*child).id == activeId)
+                    selected = item;
+            } else {
+                pending.emplace_back(static_cast<const TPackModelDir*>(child.get()), item);
+            }
         }
     }
 }
 
 void TPackView::rebuild(const std::string& activeId)
 {
+    // Sorting once at the end, not at every insertion.
+    tree_->setSortingEnabled(false);
     tree_->clear();
     QTreeWidgetItem* selected = nullptr;
     addNodes(*root_, nullptr, activeId, selected);
-    tree_->expandAll();
+    tree_->setSortingEnabled(true);
+    tree_->sortByColumn(0, Qt::AscendingOrder);
+    // Folders start closed but for the path to the open crossword.
     if (selected) {
+        for (QTreeWidgetItem* up = selected->parent(); up; up = up->parent())
+            up->setExpanded(true);
         tree_->setCurrentItem(selected);
         tree_->scrollToItem(selected);
     }
@@ -173,8 +221,15 @@ void TPackView::activateSelected()
         current.clear();
 
     TPackModel* node = nodeOf(tree_->currentItem());
-    if (!node || !node->isFile())
+    if (!node)
         return;
+    if (!node->isFile()) {
+        // Enter on a folder opens or closes it (a double click does that
+        // through the tree itself).
+        if (keyActivation_)
+            tree_->currentItem()->setExpanded(!tree_->currentItem()->isExpanded());
+        return;
+    }
     auto* file = static_cast<TPackModelFile*>(node);
     if (file->id == current)
         return;
@@ -188,8 +243,20 @@ bool TPackView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == tree_ && event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            keyActivation_ = true;
             activateSelected();
+            keyActivation_ = false;
+        }
+    }
+    if (watched == tree_ && event->type() == QEvent::KeyPress) {
+        // + and - open and close the folder (the arrow keys do it natively).
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        QTreeWidgetItem* item = tree_->currentItem();
+        if (item && item->childCount() > 0 && (key == Qt::Key_Plus || key == Qt::Key_Minus)) {
+            item->setExpanded(key == Qt::Key_Plus);
+            return true;
+        }
     }
     return QObject::eventFilter(watched, event);
 }
@@ -206,7 +273,7 @@ void PackItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     }
     painter->save();
     const QFont font = TPackView::captionFont(*node);
-    const QString text = QString::fromStdString(TPackView::caption(*node));
+    const QString text = QString::fromStdString(codepage::toUtf8(TPackView::caption(*node)));
     const QFontMetrics metrics(font);
     const int L = option.rect.left() + 3, T = option.rect.top();
     const int w = metrics.horizontalAdvance(text);
@@ -242,6 +309,6 @@ QSize PackItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QMode
     if (!node)
         return QStyledItemDelegate::sizeHint(option, index);
     const QFontMetrics metrics(TPackView::captionFont(*node));
-    return QSize(metrics.horizontalAdvance(QString::fromStdString(TPackView::caption(*node))) + 29,
+    return QSize(metrics.horizontalAdvance(QString::fromStdString(codepage::toUtf8(TPackView::caption(*node)))) + 29,
                  std::max(16, metrics.height()));
 }

@@ -65,6 +65,7 @@ private:
     SelectCallback onSelectCrossword_;
     ActiveIdSource activeId_;
     Confirm confirm_;
+    bool keyActivation_ = false;
 };
 
 // Draws one node of the crossword tree.

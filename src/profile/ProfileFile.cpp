@@ -232,21 +232,9 @@ ProfileData readProfileBytes(const std::uint8_t* bytes, std::size_t size)
     return data;
 }
 
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
+boundedfile::Result readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
-    bytes.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    std::uint8_t chunk[64 * 1024];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed)
-        bytes.clear();
-    return !failed;
+    return boundedfile::read(path, kMaxProfileBytes, bytes);
 }
 
 // ---------------------------------------------------------------- writing

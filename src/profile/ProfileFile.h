@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/BoundedFile.h"
 #include "profile/CrossState.h"
 #include "profile/WindowPlacement.h"
 
@@ -85,9 +86,14 @@ private:
 // is dropped, unknown tags are skipped, blocks may repeat in any order.
 ProfileData readProfileBytes(const std::uint8_t* bytes, std::size_t size);
 
-// All bytes of a file; false when it cannot be opened or read (a folder, a
-// device, no rights), with `bytes` then empty.
-bool readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+// A profile holds a few kilobytes per crossword opened; a file past this is
+// no profile of ours, and reading it whole would only exhaust memory.
+constexpr std::uint64_t kMaxProfileBytes = 64u << 20;
+
+// All bytes of a profile file. Fails (with `bytes` empty and the cause in the
+// result) for a file that is missing, is no regular file (a folder, a FIFO, a
+// link to a device), is larger than kMaxProfileBytes or cannot be read.
+boundedfile::Result readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 // The bytes of a profile file, blocks in the order the program writes them.
 // The caller supplies what lives outside the profile: the language table's

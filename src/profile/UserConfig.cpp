@@ -19,13 +19,18 @@ UserConfig::UserConfig(std::string userName, Localization& language, Bindings bi
     ReadProfile();
 }
 
-std::string UserConfig::fileName() const
+std::string UserConfig::fileNameFor(const std::string& userName, const std::string& folder)
 {
     // The name is 8-bit text in the system's code page; the file system
     // names files in UTF-8, so the two meet here and a name typed with
     // letters beyond ASCII finds its file again at the next start.
-    const std::string base = codepage::toUtf8(userName_) + ".pfl";
-    return bindings_.folder.empty() ? base : bindings_.folder + "/" + base;
+    const std::string base = codepage::toUtf8(userName) + ".pfl";
+    return folder.empty() ? base : folder + "/" + base;
+}
+
+std::string UserConfig::fileName() const
+{
+    return fileNameFor(userName_, bindings_.folder);
 }
 
 int UserConfig::cellSize() const
@@ -41,12 +46,16 @@ void UserConfig::ReadProfile()
     if (!isValidProfileName(userName_))
         return;
     std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(fileName(), bytes)) {
-        // None, or not readable: the defaults stay, without a message. A file
-        // that is there but could not be read is not overwritten at the end
-        // with those defaults; it may hold everything the player has done.
-        struct stat st {};
-        unreadableFile_ = ::stat(fileName().c_str(), &st) == 0;
+    const boundedfile::Result result = readWholeFile(fileName(), bytes);
+    if (!result) {
+        // None: a new player, the defaults stay without a word. Anything else
+        // (a FIFO, a link to a device, a file far too large, no rights) keeps
+        // the defaults too, but the player hears which file and why, and it is
+        // not overwritten at the end: it may hold everything they have done.
+        if (result.failure == boundedfile::Failure::Missing)
+            return;
+        unreadableFile_ = true;
+        CrossException(30006, codepage::fromUtf8(fileName()) + ": " + result.cause).Show();
         return;
     }
 

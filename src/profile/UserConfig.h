@@ -77,6 +77,9 @@ public:
     // Reads "<name>.pfl" if it exists (ReadProfile). Raises CrossException
     // 30006 when the file is not a profile file.
     UserConfig(std::string userName, Localization& language, Bindings bindings = {});
+    // The profile file of a player: "<name>.pfl" in UTF-8, in `folder` (the
+    // working folder when empty).
+    static std::string fileNameFor(const std::string& userName, const std::string& folder = {});
     // Writes nothing: writing can fail and must be reported, so it is the
     // explicit call FinishSession / WriteProfile.
     virtual ~UserConfig() = default;

@@ -141,11 +141,19 @@ void HelpViewer::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+namespace {
+QPointer<HelpViewer>& sharedViewer()
+{
+    static QPointer<HelpViewer> viewer;
+    return viewer;
+}
+} // namespace
+
 HelpViewer& HelpViewer::instance()
 {
     // Created on first use and deleted at exit with the other windows; a
     // function-level static would outlive the QApplication.
-    static QPointer<HelpViewer> viewer;
+    QPointer<HelpViewer>& viewer = sharedViewer();
     if (!viewer) {
         viewer = new HelpViewer(nullptr);
         viewer->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -157,4 +165,26 @@ HelpViewer& HelpViewer::instance()
 bool HelpViewer::help(int context)
 {
     return instance().showContext(context);
+}
+
+bool HelpViewer::help(int context, QWidget* owner)
+{
+    if (!owner)
+        return help(context);
+    auto* viewer = owner->findChild<HelpViewer*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!viewer) {
+        viewer = new HelpViewer(owner);
+        // Where the program's help window reads its pages, this one does too.
+        if (HelpViewer* shared = sharedViewer()) {
+            viewer->folder_ = shared->folder_;
+            viewer->message_ = shared->message_;
+        }
+    }
+    return viewer->showContext(context);
+}
+
+void HelpViewer::closeInstance()
+{
+    if (HelpViewer* viewer = sharedViewer())
+        viewer->close();
 }

@@ -45,10 +45,17 @@ public:
 
     QTextBrowser* browser() const { return browser_; }
 
-    // The program's one help window, created on first use without a parent;
+    // The program's help window, created on first use without a parent;
     // help(context) is showContext on it.
     static HelpViewer& instance();
     static bool help(int context);
+    // Help asked for from a dialog belongs to that dialog: a window of its
+    // own, but one the dialog's modality does not block, so the player can
+    // scroll, follow links and close it while the dialog is open.
+    static bool help(int context, QWidget* owner);
+    // Closes the program's help window if it is open (the main window does
+    // so when it closes, so that the program ends).
+    static void closeInstance();
 
 protected:
     // Escape closes the window, as it does in the program's dialogs.

@@ -36,8 +36,15 @@ protected:
         QPainter p(this);
         const QColor face = palette().color(QPalette::Button);
         p.fillRect(rect(), face);
+        // Every item paints a pixel to the left of its rectangle, over the
+        // right border of its neighbour: the selected one goes last so that
+        // its frame stays whole.
+        const int selected = menu_->selected_;
         for (int i = 0; i < menu_->items_.size(); ++i)
-            menu_->items_[i]->paint(p, menu_->rects_[i], i == menu_->selected_, face);
+            if (i != selected)
+                menu_->items_[i]->paint(p, menu_->rects_[i], false, face);
+        if (selected >= 0 && selected < menu_->items_.size())
+            menu_->items_[selected]->paint(p, menu_->rects_[selected], true, face);
     }
 
     void mouseMoveEvent(QMouseEvent* e) override

@@ -174,7 +174,9 @@ void TCustomButton::paintEvent(QPaintEvent*)
     case bsFlat:
         p.fillRect(rect(), down_ ? shadow : color_);
         caption(r2);
-        frame(p, cL, cT, cR, cB, focused ? light : shadow);
+        // The highlight colour the flat look once used for focus is white
+        // on light grey, which nobody can see: the focus colour frames it.
+        frame(p, cL, cT, cR, cB, focused ? focusColor_ : shadow);
         break;
     case bsRect:
         p.fillRect(rect(), color_);

@@ -10,11 +10,13 @@
 #include "widgets/TColorToolButton.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
+#include "profile/ProfileLock.h"
 #include "profile/UserConfig.h"
 #include "profile/ProfileFile.h"
 #include "app/PlaySession.h"
 #include "packview/TPackView.h"
 #include "widgets/GridWidget.h"
+#include "widgets/HelpViewer.h"
 #include "widgets/TCustomButton.h"
 
 #include <QAction>
@@ -416,6 +418,62 @@ TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrossword)
     EXPECT_TRUE(shownErrors.empty());
 }
 
+// Two windows on one profile: the one that ended last used to overwrite the
+// other's progress. The second is told and chooses another; a lock left by a
+// crashed game (its file, no holder) is taken over.
+TEST_F(MainFormTest, ProfileInUseElsewhereIsRefusedAndAStaleLockTakenOver)
+{
+    ProfileLock other;
+    ASSERT_EQ(other.take(UserConfig::fileNameFor("Ann")), ProfileLock::Result::Taken);
+    QFile stale("Bob.pfl.lock");
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("12345\n");
+    stale.close();
+    std::vector<std::string> names = {"Ann", "Bob"};
+    form->setProfileChooser([&] {
+        const std::string n = names.front();
+        names.erase(names.begin());
+        return n;
+    });
+    form->FormActivate();
+    ASSERT_NE(form->profile(), nullptr);
+    EXPECT_EQ(form->profile()->userName(), "Bob");
+    ASSERT_EQ(shownErrors.size(), 1u);
+    EXPECT_NE(shownErrors[0].find("another window"), std::string::npos) << shownErrors[0];
+    EXPECT_NE(shownErrors[0].find("Ann"), std::string::npos);
+
+    ProfileLock third;
+    EXPECT_EQ(third.take(UserConfig::fileNameFor("Bob")), ProfileLock::Result::InUse);
+    form.reset(); // the profile is written and let go
+    EXPECT_EQ(third.take(UserConfig::fileNameFor("Bob")), ProfileLock::Result::Taken);
+}
+
+// Closing the main window ends the program whatever else is open: the help
+// window, which has no parent, once kept it running.
+TEST_F(MainFormTest, ClosingTheMainWindowClosesTheHelpWindow)
+{
+    HelpViewer::instance().setHelpFolder(QStringLiteral(TESSELLOR_SOURCE_DIR "/help"));
+    form->show();
+    form->actions().helpItem->trigger();
+    ASSERT_TRUE(HelpViewer::instance().isVisible());
+    form->close();
+    EXPECT_FALSE(HelpViewer::instance().isVisible());
+}
+
+// A long id in the 120-pixel status panel keeps its end, the crossword's
+// name (it once showed "tarter\\Shapes\\Plus_", cut on both sides).
+TEST_F(MainFormTest, LongIdInTheStatusPanelKeepsTheCrosswordsName)
+{
+    makePack("Starter Collection", {{"Shapes and Figures/Plus_0_1.ql", {"#.#", ".#.", "#.#"}}});
+    form->FormActivate();
+    form->show();
+    form->CrossSelected(findCrossword(form->rootCategory(), "Starter Collection\\Shapes and Figures\\Plus_0_1"));
+    const QLabel* panel = form->statusPanel(1);
+    EXPECT_TRUE(panel->text().endsWith(QStringLiteral("Plus_0"))) << panel->text().toStdString();
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
+    EXPECT_EQ(panel->toolTip(), QStringLiteral("Starter Collection\\Shapes and Figures\\Plus_0"));
+}
+
 // A pack made by the standard zip program, next to a damaged one.
 TEST_F(MainFormTest, OpensCrosswordsFromPacksAndRecordsTheSolvedOne)
 {
@@ -584,6 +642,7 @@ TEST_F(MainFormTest, TreeHintsDescribeTheNodeUnderTheMouse)
     form->packView().rebuild("");
     QTreeWidget* tree = form->treeView();
     QTreeWidgetItem* zoo = tree->topLevelItem(0);
+    zoo->setExpanded(true);
     auto at = [&](QTreeWidgetItem* item) { return tree->visualItemRect(item).center(); };
     const std::string rule = QString(11, QChar(0x2014)).toStdString(); // in the system code page
     auto hint = [&] { return form->treeHint().toStdString(); };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -154,12 +156,22 @@ TEST_F(LanguageFolder, FailedLoadRaises30005AndKeepsTextsNameAndWindows)
     writeBytes(scratch.file("huge.lng"), "k=x\n");
     std::filesystem::resize_file(scratch.file("huge.lng"), Localization::kMaxFileSize + 1);
 
-    for (const std::string name : {"", "missing", "folder", "huge", "../nowhere/at/all"}) {
+    ::mkfifo(scratch.file("fifo.lng").c_str(), 0600);
+    // The message names the file and the cause.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", ""},
+        {"missing", "missing.lng: No such file"},
+        {"folder", "folder.lng: a folder"},
+        {"huge", "huge.lng: larger than"},
+        {"fifo", "fifo.lng: not a regular file"},
+        {"../nowhere/at/all", "all.lng: No such"}};
+    for (const auto& [name, detail] : cases) {
         try {
             table.LoadLanguage(name);
             ADD_FAILURE() << "loaded '" << name << "'";
         } catch (const CrossException& e) {
             EXPECT_EQ(e.code(), 30005) << name;
+            EXPECT_NE(e.detail().find(detail), std::string::npos) << e.detail();
         }
         EXPECT_EQ(text("k"), "kept") << name;
         EXPECT_EQ(table.CurrentLanguage(), "good") << name;
@@ -246,7 +258,10 @@ TEST_F(LanguageFolder, AvailableLanguagesAreRegularLngFilesWithoutTheirLastFourC
     writeBytes(scratch.file("notes.ln"), "");
     writeBytes(scratch.file(".hidden.lng"), "");
     std::filesystem::create_directory(scratch.file("folder.lng"));
-    EXPECT_EQ(table.AvailableLanguages(), (std::vector<std::string>{"english", "german.lng", "russian"}));
+    writeBytes(scratch.file("OLD.LNG"), "k=old\n"); // case is ignored, as where the format comes from
+    EXPECT_EQ(table.AvailableLanguages(), (std::vector<std::string>{"english", "german.lng", "OLD", "russian"}));
+    table.LoadLanguage("OLD");
+    EXPECT_EQ(table.CurrentLanguage(), "OLD");
 
     table.setFolder(scratch.file("no such folder"));
     EXPECT_TRUE(table.AvailableLanguages().empty());

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 using testgrids::crossword;
 using testgrids::fileBytes;
@@ -66,11 +67,11 @@ TEST(CrossDataFile, ShortFilesNeverInventSizes)
 {
     const auto full = fileBytes({"#.#", ".#."}, "nm");
     // Every cut before the cells ends inside the signature, length, name,
-    // width or height: the record is empty and nothing is raised.
+    // width or height: no crossword (never a blank 0 x 0 grid to play).
     for (std::size_t cut = 0; cut < 8 + 2; ++cut) {
         CrossData d;
         d.name = "previous";
-        d.readBytes(full.data(), cut);
+        EXPECT_EQ(codeOf([&] { d.readBytes(full.data(), cut); }), 30004) << cut;
         EXPECT_FALSE(d.hasCells()) << cut;
         EXPECT_EQ(d.width, 0) << cut;
         EXPECT_EQ(d.height, 0) << cut;
@@ -110,11 +111,30 @@ TEST(CrossDataFile, RefusesLinesWithMoreBlocksThanASignedByteHolds)
     EXPECT_FALSE(d.hasCells());
 }
 
-TEST(CrossDataFile, MissingFileRaises30004AndLeavesNoCells)
+// Only regular files of a crossword's size are read: a FIFO would block for
+// good, a link to /dev/zero would never end.
+TEST(CrossDataFile, FilesThatAreNoCrosswordRaise30004NamingTheFile)
 {
-    CrossData d = crossword({"#"});
-    EXPECT_EQ(codeOf([&] { d.readFile("/nonexistent/tessellor/none.ql"); }), 30004);
-    EXPECT_FALSE(d.hasCells());
+    const std::string dir = ::testing::TempDir() + "crossdata-hostile";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir + "/folder.ql");
+    ::mkfifo((dir + "/fifo.ql").c_str(), 0600);
+    std::filesystem::create_symlink("/dev/zero", dir + "/zero.ql");
+    const std::string big = writeTemp(fileBytes({"#"}), "big");
+    std::filesystem::resize_file(big, 2u << 20);
+    for (const std::string& path : {std::string("/nonexistent/tessellor/none.ql"), dir + "/folder.ql",
+                                    dir + "/fifo.ql", dir + "/zero.ql", big}) {
+        CrossData d = crossword({"#"});
+        try {
+            d.readFile(path);
+            ADD_FAILURE() << path;
+        } catch (const CrossException& e) {
+            EXPECT_EQ(e.code(), 30004);
+            EXPECT_EQ(e.detail().rfind(path + ": ", 0), 0u) << e.detail();
+        }
+        EXPECT_FALSE(d.hasCells());
+    }
+    std::filesystem::remove_all(dir);
 }
 
 TEST(CrossDataFile, WritingAndReadingGiveTheSameRecord)

@@ -3,6 +3,7 @@
 #include "data/Pack.h"
 #include "data/PackModel.h"
 #include "data/Zip.h"
+#include "TestGrids.h"
 
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -13,6 +14,8 @@
 #include <fstream>
 #include <map>
 #include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -281,20 +284,6 @@ TEST_F(PackTest, OversizedMemberIsNeverWritten)
             ADD_FAILURE() << "left behind: " << entry.path();
 }
 
-TEST_F(PackTest, BadIdsRaise30000)
-{
-    writeZip(root / "data" / "Zoo.qlp", {{"t_0_1.ql", crossBytes(5, 5, 1)}});
-    CrossData d;
-    for (const char* id : {"t_0_1", "Zoo\\missing_0_1", "Nope\\t_0_1"}) {
-        try {
-            pack::loadFromPack(d, id);
-            ADD_FAILURE() << id;
-        } catch (const CrossException& e) {
-            EXPECT_EQ(e.code(), 30000) << id;
-        }
-    }
-}
-
 TEST_F(PackTest, HostileMembersAreNeverWrittenAndLinksNotFollowed)
 {
     fs::path pk = root / "data" / "Evil.qlp";
@@ -326,25 +315,173 @@ TEST_F(PackTest, HostileMembersAreNeverWrittenAndLinksNotFollowed)
     EXPECT_TRUE(fs::is_empty(root / "elsewhere"));
 }
 
-TEST_F(PackTest, DamagedPackDoesNotHideLaterPacks)
+// Whatever sits in the data folder under a pack's name, the scan ends, names
+// each file it could not use with the cause, and keeps the good packs.
+TEST_F(PackTest, HostileFilesInDataAreNamedAndGoodPacksStay)
 {
-    { std::ofstream(root / "data" / "A.qlp") << "not a zip at all"; }
-    writeZip(root / "data" / "B.qlp", {{"Folder/", {}}, {"Folder/x_1_2.ql", crossBytes(5, 5, 1)}});
-    fs::create_directory(root / "data" / "C.qlp"); // a folder is no pack
-    writeZip(root / "data" / "D.qlp", {{"y_0_0.ql", crossBytes(5, 5, 1)}});
-    fs::create_symlink(root / "data" / "D.qlp", root / "data" / "Aa.qlp"); // nor is a link
-    { std::ofstream(root / "data" / "E.qlp.bak") << "x"; }
+    const fs::path data = root / "data";
+    { std::ofstream(data / "A.qlp") << "not a zip at all"; }
+    writeZip(data / "B.qlp", {{"Folder/", {}}, {"Folder/x_1_2.ql", crossBytes(5, 5, 1)}});
+    fs::create_directory(data / "C.qlp");
+    writeZip(data / "D.qlp", {{"y_0_0.ql", crossBytes(5, 5, 1)}});
+    fs::create_symlink(data / "D.qlp", data / "Aa.qlp"); // players link packs in: followed
+    ASSERT_EQ(::mkfifo((data / "F.qlp").c_str(), 0600), 0); // would block a reader for good
+    fs::create_symlink("/dev/zero", data / "Z.qlp");       // would never end
+    { std::ofstream(data / "Huge.qlp") << "x"; }
+    fs::resize_file(data / "Huge.qlp", zipio::kMaxPackBytes + 1);
+    writeZip(data / "OLD.QLP", {{"o_0_1.ql", crossBytes(6, 5, 1)}});
+    { std::ofstream(data / "E.qlp.bak") << "x"; }
     TPackModelDir top("root");
-    std::vector<std::string> failed = scanPacks(top);
-    ASSERT_EQ(failed, std::vector<std::string>{"A.qlp"});
-    ASSERT_EQ(top.children.size(), 2u);
-    EXPECT_EQ(top.children[0]->name, "B");
-    EXPECT_EQ(top.children[1]->name, "D");
-    EXPECT_EQ(top.totalCount, 2);
+    const std::vector<std::string> problems = scanPacks(top);
+    std::map<std::string, std::string> byPack;
+    for (const std::string& p : problems)
+        byPack[p.substr(0, p.find(':'))] = p.substr(p.find(':') + 2);
+    EXPECT_EQ(byPack.size(), 5u);
+    EXPECT_NE(byPack["A.qlp"].find("not a ZIP"), std::string::npos) << byPack["A.qlp"];
+    EXPECT_EQ(byPack["C.qlp"], "a folder, not a file");
+    EXPECT_EQ(byPack["F.qlp"], "not a regular file");
+    EXPECT_EQ(byPack["Z.qlp"], "not a regular file");
+    EXPECT_EQ(byPack["Huge.qlp"].rfind("larger than", 0), 0u);
+    std::vector<std::string> names;
+    for (auto& c : top.children)
+        names.push_back(c->name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Aa", "B", "D", "OLD"}));
+    EXPECT_EQ(top.totalCount, 4);
     TPackModelFile* x = findCrossword(top, "B\\Folder\\x_1_2");
     ASSERT_NE(x, nullptr);
     EXPECT_TRUE(x->isColor);
     EXPECT_EQ(x->level, 2);
+    CrossData d;
+    pack::loadFromPack(d, "Aa\\y_0_0");
+    EXPECT_EQ(d.width, 5);
+    pack::loadFromPack(d, "OLD\\o_0_1");
+    EXPECT_EQ(d.width, 6);
+}
+
+// A member nested 30,000 folders deep once crashed the game at every start.
+// Such a member is skipped and reported; the rest of its pack stays, and the
+// catalogue itself never recurses with the depth of what it is given.
+TEST_F(PackTest, OverlongMemberPathsAreSkippedTheRestOfThePackStays)
+{
+    auto folders = [](int n) {
+        std::string p;
+        for (int i = 0; i < n; ++i)
+            p += "d/";
+        return p;
+    };
+    writeZip(root / "data" / "Deep.qlp", {{folders(30000) + "x_0_1.ql", crossBytes(5, 5, 1)},
+                                          {folders(33) + "y_0_1.ql", crossBytes(5, 5, 1)},
+                                          {std::string(1100, 'n') + "_0_1.ql", crossBytes(5, 5, 1)},
+                                          {folders(32) + "z_0_1.ql", crossBytes(6, 5, 1)},
+                                          {"ok_0_1.ql", crossBytes(7, 5, 1)}});
+    TPackModelDir top("root");
+    const std::vector<std::string> problems = scanPacks(top);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].rfind("Deep.qlp: 3 member(s) skipped", 0), 0u) << problems[0];
+    EXPECT_EQ(top.totalCount, 2);
+    std::string deepest = "Deep\\" + folders(32) + "z_0_1";
+    std::replace(deepest.begin(), deepest.end(), '/', '\\');
+    CrossData d;
+    pack::loadFromPack(d, deepest);
+    EXPECT_EQ(d.width, 6);
+    pack::loadFromPack(d, "Deep\\ok_0_1");
+    EXPECT_EQ(d.width, 7);
+
+    std::string path;
+    for (int i = 0; i < 200000; ++i)
+        path += "d\\";
+    auto tower = std::make_unique<TPackModelDir>("root");
+    insertCrossword(*tower, "P\\x_0_1", path + "x_0", 1, false);
+    recount(*tower);
+    EXPECT_EQ(tower->totalCount, 1);
+    EXPECT_NE(findCrossword(*tower, "P\\x_0_1"), nullptr);
+    tower.reset();
+}
+
+// Names as Windows tools write them (DOS code page, no UTF-8 flag), backslash
+// separators, and a name that repeats: each shows readably and opens.
+TEST_F(PackTest, MembersOpenByIndexWhateverTheirNames)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"Tiere/K\x84" "fer_0_1.ql", crossBytes(5, 5, 1)},
+                                         {"A\\b_0_1.ql", crossBytes(6, 5, 1)},
+                                         {"dup_0_1.ql", crossBytes(7, 5, 1)},
+                                         {"dvp_0_1.ql", crossBytes(8, 5, 1)}});
+    { // libzip will not write a name twice: rename the second in the bytes
+        std::ifstream in(root / "data" / "Zoo.qlp", std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (std::size_t at; (at = bytes.find("dvp_0_1")) != std::string::npos;)
+            bytes[at + 1] = 'u';
+        std::ofstream(root / "data" / "Zoo.qlp", std::ios::binary) << bytes;
+    }
+    TPackModelDir top("root");
+    EXPECT_TRUE(scanPacks(top).empty());
+    EXPECT_EQ(top.totalCount, 4);
+    auto& zoo = static_cast<TPackModelDir&>(*top.children.at(0));
+    std::vector<std::pair<std::string, int>> opened;
+    for (auto& child : zoo.children) {
+        TPackModel* node = child.get();
+        while (!node->isFile())
+            node = static_cast<TPackModelDir&>(*node).children.at(0).get();
+        auto* f = static_cast<TPackModelFile*>(node);
+        CrossData d;
+        pack::loadFromPack(d, f->id, f->memberIndex);
+        opened.emplace_back(f->id, d.width);
+    }
+    EXPECT_EQ(opened, (std::vector<std::pair<std::string, int>>{{"Zoo\\Tiere\\K\xe4" "fer_0_1", 5},
+                                                                {"Zoo\\A\\b_0_1", 6},
+                                                                {"Zoo\\dup_0_1", 7},
+                                                                {"Zoo\\dup_0_1", 8}}));
+    // By id alone (a profile's current crossword) the first of a name opens.
+    CrossData d;
+    pack::loadFromPack(d, "Zoo\\dup_0_1");
+    EXPECT_EQ(d.width, 7);
+}
+
+// Each failure names what failed: the pack is not blamed for a bad TEMP, and
+// nothing that is not a crossword opens as a blank grid.
+TEST_F(PackTest, OpeningFailuresNameTheirCause)
+{
+    writeZip(root / "data" / "Zoo.qlp", {{"t_0_1.ql", crossBytes(5, 5, 1)}, {"empty_0_1.ql", {}},
+                                         {"short_0_1.ql", {'Q', 'L', 0, 0, 0}}});
+    { // a member stored as a symbolic link
+        int err = 0;
+        zip_t* z = zip_open((root / "data" / "Zoo.qlp").c_str(), 0, &err);
+        ASSERT_NE(z, nullptr);
+        static const char target[] = "/etc/passwd";
+        const zip_int64_t i = zip_file_add(z, "link_0_1.ql", zip_source_buffer(z, target, sizeof target - 1, 0), 0);
+        zip_file_set_external_attributes(z, zip_uint64_t(i), 0, ZIP_OPSYS_UNIX, zip_uint32_t(0120777) << 16);
+        ASSERT_EQ(zip_close(z), 0);
+    }
+    auto failure = [&](const std::string& id) -> std::pair<int, std::string> {
+        CrossData d;
+        try {
+            pack::loadFromPack(d, id);
+        } catch (const CrossException& e) {
+            EXPECT_FALSE(d.hasCells()) << id;
+            return {e.code(), e.detail()};
+        }
+        return {0, ""};
+    };
+    const std::string working = (root / "temp" / "~qltemp" / "curcross.tmp").string();
+    struct Case {
+        std::string id;
+        int code;
+        std::string detail;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"Zoo\\empty_0_1", 30004, working + ": the file ends before the crossword's size"},
+             {"Zoo\\short_0_1", 30004, working + ": the file ends before the crossword's size"},
+             {"Zoo\\link_0_1", 30000, "Zoo.qlp: link_0_1: a link, not a crossword file"},
+             {"Zoo\\gone_0_1", 30000, "Zoo.qlp: no crossword gone_0_1"},
+             {"Nope\\t_0_1", 30000, "Nope.qlp: No such file or directory"},
+             {"t_0_1", 30000, "'t_0_1' names no pack"}})
+        EXPECT_EQ(failure(c.id), std::make_pair(c.code, c.detail)) << c.id;
+
+    { std::ofstream(root / "file") << "x"; }
+    setenv("TEMP", (root / "file").c_str(), 1);
+    const auto [code, detail] = failure("Zoo\\t_0_1");
+    EXPECT_EQ(code, 30004);
+    EXPECT_EQ(detail.rfind("TEMP: " + (root / "file").string() + "/~qltemp: ", 0), 0u) << detail;
 }
 
 TEST_F(PackTest, ReadsPackMadeByZipProgram)
@@ -448,3 +585,83 @@ TEST_F(PackTest, ShippedPacksScanAndOpen)
 }
 
 } // namespace
+
+#ifdef TESSELLOR_TOOL
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+ToolRun runTool(const fs::path& work, const std::string& args)
+{
+    const std::string cmd = std::string(TESSELLOR_TOOL) + " " + args + " >'" + (work / "out").string() + "' 2>'"
+                          + (work / "err").string() + "'";
+    ToolRun r;
+    const int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    auto slurp = [](const fs::path& p) {
+        std::ifstream in(p);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    r.out = slurp(work / "out");
+    r.err = slurp(work / "err");
+    return r;
+}
+
+std::size_t lines(const std::string& s) { return std::size_t(std::count(s.begin(), s.end(), '\n')); }
+
+// The tool goes on past what it cannot read, names it and ends with status 1
+// (it once aborted on the first such crossword and lost the rest).
+TEST_F(PackTest, ToolCommandsGoOnPastUnreadableCrosswords)
+{
+    std::string blocks;
+    for (int i = 0; i < 128; ++i)
+        blocks += (i % 2) ? '1' : '2';
+    const std::vector<std::uint8_t> wide = {'Q', 'L', 0, 0, 0, 129, 0, 1, 1};
+    const std::vector<std::uint8_t> zero = {'Q', 'L', 0, 0, 0, 0, 0, 1};
+    writeZip(root / "data" / "Bad.qlp", {{"a_0_1.ql", crossBytes(5, 5, 1)}, {"b_0_1.ql", zero},
+                                         {"c_0_1.ql", wide}, {"d_0_1.ql", testgrids::fileBytes({blocks})},
+                                         {"e_0_1.ql", crossBytes(6, 5, 1)}});
+    { std::ofstream(root / "data" / "Broken.qlp") << "no zip"; }
+    const std::string packs = "'" + (root / "data" / "Bad.qlp").string() + "' '" + (root / "data" / "Broken.qlp").string() + "'";
+
+    ToolRun list = runTool(root, "list " + packs);
+    EXPECT_EQ(list.status, 1);
+    EXPECT_EQ(lines(list.out), 5u) << list.out;
+    EXPECT_NE(list.out.find("Bad\\e_0_1  level 1  black-and-white  6 x 5"), std::string::npos) << list.out;
+    for (const char* named : {"b_0_1: size 0 x 1", "c_0_1: size 129 x 1", "d_0_1: a line holds more than 127",
+                              "Broken.qlp: not a ZIP"})
+        EXPECT_NE(list.err.find(named), std::string::npos) << named << " in " << list.err;
+
+    ToolRun rate = runTool(root, "rate " + packs);
+    EXPECT_EQ(rate.status, 1);
+    EXPECT_EQ(lines(rate.out), 2u) << rate.out;
+    EXPECT_EQ(lines(rate.err), 4u) << rate.err;
+}
+
+// 100,000 members in 100,000 folders: the pack is opened once and listed
+// (it once reopened the archive per member and never finished).
+TEST_F(PackTest, ToolListsAPackOfAHundredThousandMembers)
+{
+    const fs::path big = root / "Big.qlp";
+    int err = 0;
+    zip_t* z = zip_open(big.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &err);
+    ASSERT_NE(z, nullptr);
+    static const std::vector<std::uint8_t> bytes = crossBytes(5, 5, 1);
+    for (int i = 0; i < 100000; ++i) {
+        const std::string name = "F" + std::to_string(i) + "/x_0_1.ql";
+        zip_source_t* src = zip_source_buffer(z, bytes.data(), bytes.size(), 0);
+        const zip_int64_t idx = zip_file_add(z, name.c_str(), src, 0);
+        ASSERT_GE(idx, 0);
+        zip_set_file_compression(z, zip_uint64_t(idx), ZIP_CM_STORE, 0);
+    }
+    ASSERT_EQ(zip_close(z), 0);
+    ToolRun list = runTool(root, "list '" + big.string() + "'");
+    EXPECT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(lines(list.out), 100000u);
+}
+
+} // namespace
+#endif

@@ -68,6 +68,15 @@ refused 'colours: R=19\nR\n' "the colour index is 19"
 refused 'colours: r=11\nr\n' "a colour letter is lower case"
 refused '#?\n' "a cell character is unknown"
 refused '#\n' "no level is given and the solver is not asked" --no-solve
+# names the game could not open or whose progress the profile could not keep
+long=$(printf '%0250d' 0)
+for name in 'back\slash' "$(printf 'bad\377byte')" 'semi;colon' "$long"; do
+    rm -rf "$work/bad" "$work/c.qlp"
+    mkdir -p "$work/bad"
+    printf 'level: 1\n#\n' > "$work/bad/$name.txt"
+    if "$tool" build "$work/bad" "$work/c.qlp" >/dev/null 2>"$work/err"; then fail "built the name $name"; fi
+    grep -qF "$name.txt" "$work/err" || fail "the message does not name $name: $(cat "$work/err")"
+done
 # a failed build keeps the pack that was there
 cp "$work/a.qlp" "$work/c.qlp"
 printf '#.\n.#\n' > "$work/bad/x.txt"

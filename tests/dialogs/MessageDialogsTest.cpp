@@ -44,6 +44,17 @@ TEST_F(MessageDialogsTest, ConfirmAnswersOkOnlyThroughItsOkButton)
     confirm.show();
     click(confirm.cancelButton());
     EXPECT_EQ(confirm.result(), ConfirmForm::kCancel) << "whatever result its button carries";
+    // Next time Enter is OK again (it once stayed on the button clicked last),
+    // and the focused button shows a dark frame, not white on light grey.
+    confirm.show();
+    confirm.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&confirm));
+    EXPECT_TRUE(confirm.okButton()->hasFocus());
+    const QImage ok = confirm.okButton()->grab().toImage();
+    EXPECT_EQ(ok.pixel(0, 10) & 0xFFFFFF, 0u);
+    EXPECT_NE(confirm.cancelButton()->grab().toImage().pixel(0, 10) & 0xFFFFFF, 0u);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(confirm.result(), ConfirmForm::kOk);
     confirm.show();
     confirm.setResult(ConfirmForm::kOk);
     QTest::keyClick(&confirm, Qt::Key_Escape);
@@ -115,12 +126,18 @@ TEST_F(MessageDialogsTest, AboutBoxClosesByOkAndEscAndOpensItsHelpByF1)
     QTest::keyClick(&about, Qt::Key_Escape);
     EXPECT_FALSE(about.isVisible());
 
-    HelpViewer& help = HelpViewer::instance();
-    help.setHelpFolder(QStringLiteral(TESSELLOR_SOURCE_DIR "/help"));
+    // Help opened from the box belongs to it: a window of its own that the
+    // box's modality does not block (the program's shared one was).
+    HelpViewer::instance().setHelpFolder(QStringLiteral(TESSELLOR_SOURCE_DIR "/help"));
     about.show();
     QTest::keyClick(&about, Qt::Key_F1);
-    EXPECT_TRUE(help.browser()->source().toString().endsWith(QStringLiteral("about.html")));
-    help.hide();
+    auto* help = about.findChild<HelpViewer*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isWindow());
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_FALSE(HelpViewer::instance().isVisible());
+    EXPECT_TRUE(help->browser()->source().toString().endsWith(QStringLiteral("about.html")));
+    help->hide();
 }
 
 namespace {

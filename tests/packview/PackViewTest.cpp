@@ -85,16 +85,47 @@ protected:
     bool answer = false;
 };
 
-TEST_F(PackViewTest, RebuildSortsAndSelectsTheActiveCrossword)
+// Nodes sort by the shown text without regard to case ("Confetti 1" once
+// came after "Confetti 10", whose raw name sorts first); folders start closed
+// but for the path to the open crossword, and open and close by key and
+// double click.
+TEST_F(PackViewTest, SortsByShownTextFoldersCollapseAndExpand)
 {
+    for (const char* name : {"Confetti 10_0", "confetti 1_0", "Apple_0", "banana_0"})
+        insertCrossword(root, std::string("P\\G\\") + name + "_1", std::string("P\\G\\") + name, 1, false);
+    recount(root);
     view->rebuild("P\\F\\Dog_1_3");
     ASSERT_EQ(tree.topLevelItemCount(), 1);
     QTreeWidgetItem* pack = tree.topLevelItem(0);
-    ASSERT_EQ(pack->childCount(), 2);
-    EXPECT_EQ(pack->child(0)->text(0), QStringLiteral("F")); // before "Top_0"
-    EXPECT_EQ(pack->child(0)->child(0)->text(0), QStringLiteral("Cat_0"));
-    ASSERT_NE(tree.currentItem(), nullptr);
+    ASSERT_EQ(pack->childCount(), 3);
+    QTreeWidgetItem* f = pack->child(0);
+    QTreeWidgetItem* g = pack->child(1);
+    EXPECT_EQ(pack->child(2)->text(0), QStringLiteral("Top"));
+    QStringList order;
+    for (int i = 0; i < g->childCount(); ++i)
+        order << g->child(i)->text(0);
+    EXPECT_EQ(order, (QStringList{"Apple", "banana", "confetti 1", "Confetti 10"}));
     EXPECT_EQ(tree.currentItem(), itemFor("P\\F\\Dog_1_3"));
+    EXPECT_TRUE(pack->isExpanded());
+    EXPECT_TRUE(f->isExpanded());
+    EXPECT_FALSE(g->isExpanded());
+
+    tree.setCurrentItem(g);
+    const std::vector<std::pair<Qt::Key, bool>> keys = {
+        {Qt::Key_Plus, true}, {Qt::Key_Minus, false}, {Qt::Key_Right, true}, {Qt::Key_Left, false},
+        {Qt::Key_Return, true}, {Qt::Key_Return, false}};
+    for (const auto& [key, expanded] : keys) {
+        QTest::keyClick(&tree, key);
+        EXPECT_EQ(g->isExpanded(), expanded) << key;
+    }
+    tree.resize(300, 300);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    const QRect r = tree.visualItemRect(g);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_TRUE(g->isExpanded());
+    EXPECT_TRUE(opened.empty());
 }
 
 TEST_F(PackViewTest, OpensOnlyAnotherCrosswordAndAsksBeforeLeavingAnUnsolvedOne)

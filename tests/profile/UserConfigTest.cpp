@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 using namespace profiletest;
 using testgrids::crossword;
@@ -182,17 +183,36 @@ TEST_F(Profile, NotAProfileFileRaises30006AndIsLeftAlone)
     EXPECT_EQ(folder.read("Ann.pfl"), junk);
 }
 
-TEST_F(Profile, UnreadableProfileIsTakenAsNone)
+// A profile that is no regular file once froze the game (a FIFO) or ate
+// memory without end (a link to /dev/zero). Each keeps the defaults, the
+// player is told which file and why, and nothing replaces it at the end.
+TEST_F(Profile, ProfileThatIsNoRegularFileIsNamedKeptAndNotRead)
 {
-    // A folder under the profile's name cannot be read as a file.
-    std::filesystem::create_directory(folder.file("Ann.pfl"));
-    std::unique_ptr<UserConfig> p;
-    ASSERT_NO_THROW(p = open());
-    EXPECT_TRUE(p->states().empty());
-    EXPECT_TRUE(shown.empty());
-    // What could not be read is not replaced by the defaults at the end.
-    EXPECT_FALSE(p->FinishSession(nullptr));
-    EXPECT_TRUE(std::filesystem::is_directory(folder.file("Ann.pfl")));
+    const std::string path = folder.file("Ann.pfl");
+    const std::vector<std::pair<std::function<void()>, std::string>> cases = {
+        {[&] { std::filesystem::create_directory(path); }, "a folder, not a file"},
+        {[&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, "not a regular file"},
+        {[&] { std::filesystem::create_symlink("/dev/zero", path); }, "not a regular file"},
+        {[&] {
+             std::ofstream(path) << "x";
+             std::filesystem::resize_file(path, kMaxProfileBytes + 1);
+         },
+         "larger than " + std::to_string(kMaxProfileBytes) + " bytes"},
+    };
+    for (const auto& [make, cause] : cases) {
+        std::filesystem::remove_all(path);
+        make();
+        shown.clear();
+        std::unique_ptr<UserConfig> p;
+        ASSERT_NO_THROW(p = open());
+        EXPECT_TRUE(p->states().empty());
+        ASSERT_EQ(shown.size(), 1u) << cause;
+        EXPECT_NE(shown[0].find(path + ": " + cause), std::string::npos) << shown[0];
+        EXPECT_FALSE(p->FinishSession(nullptr));
+        const bool regular = std::filesystem::is_regular_file(std::filesystem::symlink_status(path));
+        EXPECT_TRUE(!regular || std::filesystem::file_size(path) == kMaxProfileBytes + 1) << cause;
+    }
+    std::filesystem::remove_all(path);
 }
 
 TEST_F(Profile, PreviewBlockIsHandedToTheWindowOnce)

@@ -1,7 +1,7 @@
 #!/bin/sh
 # "rate" on a small pack and on bare files: one JSON object per crossword with
 # the solver's figures, an honest result for a run that had to stop, the
-# readable table, and exit status 2 naming a path that cannot be read while
+# readable table, and exit status 1 naming a path that cannot be read while
 # the readable ones are still rated.
 set -eu
 tool="$1"
@@ -54,13 +54,13 @@ order=$(printf '%s\n' "$out" | sed 's/.*"id":"\([^"]*\)".*/\1/' | tr '\n' ' ')
 [ "$order" = 'p\\Sub\\diag_0_2 p\\perm_0_2 p\\ring_0_2 ' ] || fail "member order: $order"
 
 # A bare crossword file is named by its path; a missing one is reported on
-# stderr and gives status 2 without stopping the others.
+# stderr and gives status 1 without stopping the others.
 unzip -p "$work/p.qlp" ring_0_2.ql > "$work/ring.ql"
 set +e
 bare=$("$tool" rate --json "$work/missing.ql" "$work/ring.ql" 2>"$work/err")
 status=$?
 set -e
-[ $status -eq 2 ] || fail "status $status for a missing file"
+[ $status -eq 1 ] || fail "status $status for a missing file"
 grep -qF "$work/missing.ql" "$work/err" || fail "stderr does not name the missing file: $(cat "$work/err")"
 has "\"id\":\"$work/ring.ql\"" "$bare"
 has '"result":"solved"' "$bare"

@@ -117,9 +117,12 @@ TEST(TColorMenu, HoverSelectsAndThePanelDrawsTheSelectedFrame)
     QTRY_COMPARE(menu.selectedIndex(), 7);
     const QImage img = panel->grab().toImage();
     const QColor face = panel->palette().color(QPalette::Button);
-    // Selected: black reaches one pixel left of the item; its neighbour
-    // below keeps the plain look.
+    // Selected: black reaches one pixel left of the item and frames it on
+    // every side (the item to its right once painted over the right edge);
+    // its neighbour below keeps the plain look.
     EXPECT_EQ(img.pixelColor(r.left() - 1, r.top() + 1), QColor(Qt::black));
+    for (int y = r.top() + 1; y < r.bottom(); ++y)
+        EXPECT_EQ(img.pixelColor(r.right(), y), QColor(Qt::black)) << y;
     EXPECT_EQ(img.pixelColor(r.left(), r.top() + 2), qc(PaletteColor(8)));
     const QRect below = menu.itemRect(8);
     EXPECT_EQ(img.pixelColor(below.left() - 1, below.top() + 1), face);

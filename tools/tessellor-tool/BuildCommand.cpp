@@ -5,6 +5,7 @@
 #include "config/CrossException.h"
 #include "data/CrossData.h"
 #include "data/PackWriter.h"
+#include "data/Pack.h"
 #include "grid/GridModel.h"
 #include "solver/Clues.h"
 #include "solver/CompleteSolver.h"
@@ -129,6 +130,33 @@ struct ImageSource : PixelSource {
 };
 #endif
 
+bool validUtf8(const std::string& s)
+{
+    for (std::size_t i = 0; i < s.size();) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        const std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        if (n == 0 || i + n > s.size())
+            return false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) >> 6) != 0x2)
+                return false;
+        i += n;
+    }
+    return true;
+}
+
+// A source whose member the game could not open, or whose progress the
+// profile could not keep, is refused here rather than shipped.
+std::string nameProblem(const std::string& member)
+{
+    if (member.find('\\') != std::string::npos)
+        return "a backslash in the name (the game reads it as a folder separator)";
+    if (!validUtf8(member))
+        return "the name is not UTF-8";
+    // The name as the game will hold it, with the flags the member gets.
+    return pack::memberNameProblem(pack::programMemberName(member + "_0_0.ql"));
+}
+
 // Whether the picture is the only one its clues allow; says why not.
 bool onlySolution(const CrossData& data, double timeLimit, std::string& why)
 {
@@ -221,6 +249,11 @@ int run(const std::vector<std::string>& args)
         std::string rel = fs::relative(f, srcDir).replace_extension().generic_string();
         s.member = rel;
         std::string error;
+        if ((ext == ".txt" || ext == ".png" || ext == ".bmp") && !(error = nameProblem(rel)).empty()) {
+            std::cerr << f.string() << ": " << error << "\n";
+            failed = true;
+            continue;
+        }
         if (ext == ".txt") {
             if (!readText(f, s, error)) { std::cerr << f.string() << ": " << error << "\n"; failed = true; continue; }
         } else if (ext == ".png" || ext == ".bmp") {

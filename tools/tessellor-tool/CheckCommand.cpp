@@ -118,7 +118,7 @@ int run(const std::vector<std::string>& args)
         if (!forEachCrossword(path, "check", [&](const std::string& id, const CrossData& data) {
                 checkOne(id, data, options);
             }))
-            status = 2;
+            status = 1;
     return status;
 }
 
@@ -140,7 +140,7 @@ Command::Registrar reg({"check", "count the solutions of crosswords and packs fr
                         "                background, 1-9 and a-i for palette index 1..18\n"
                         "  --time-limit S  stop a crossword after S seconds (default 60, 0 for none);\n"
                         "                \"stopped\" is then true and \"solutions\" counts what was found\n"
-                        "  Exit status 0 when every input was read, 2 when one could not be (named on\n"
+                        "  Exit status 0 when every input was read, 1 when one could not be (named on\n"
                         "  stderr); the others are still checked.\n",
                         run});
 

@@ -1,11 +1,13 @@
 #include "Inputs.h"
 
+#include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "data/CrossData.h"
 #include "data/Pack.h"
 #include "data/PackModel.h"
 #include "data/Zip.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -13,32 +15,51 @@
 
 namespace {
 
+// Every crossword of a pack, in member order; the pack is opened once and a
+// member that cannot be read is named and skipped.
 bool eachInPack(const std::string& path, const std::string& command,
                 const std::function<void(const std::string&, const CrossData&)>& visit)
 {
-    namespace fs = std::filesystem;
-    const fs::path pack(path);
-    std::vector<std::string> members;
-    if (zipio::listMembers(path, [&](const std::string& m) { members.push_back(m); }) != 0) {
-        std::cerr << "tessellor-tool " << command << ": cannot read pack " << path << "\n";
+    zipio::Archive archive;
+    if (!archive.open(path)) {
+        std::cerr << "tessellor-tool " << command << ": " << path << ": " << archive.error() << "\n";
         return false;
     }
-    pack::setDataFolder(pack.has_parent_path() ? pack.parent_path().string() : std::string("."));
+    const std::string packFile = std::filesystem::path(path).filename().string();
     bool allRead = true;
-    for (const std::string& member : members) {
-        MemberInfo info;
-        if (!decodeMember(pack.filename().string(), member, info))
+    const std::uint64_t n = archive.count();
+    for (std::uint64_t i = 0; i < n; ++i) {
+        if (archive.isFolder(i))
             continue;
-        CrossData data;
-        try {
-            pack::loadFromPack(data, info.id);
-        } catch (const CrossException& e) {
-            std::cerr << "tessellor-tool " << command << ": cannot read " << member << " in " << path << " (error "
-                      << e.code() << ")\n";
+        const std::string name = pack::programMemberName(archive.name(i));
+        MemberInfo info;
+        if (!decodeMember(packFile, name, info))
+            continue;
+        if (const std::string why = pack::memberNameProblem(name); !why.empty()) {
+            std::cerr << "tessellor-tool " << command << ": " << path << ": member " << i << " skipped, " << why
+                      << "\n";
             allRead = false;
             continue;
         }
-        visit(info.id, data);
+        CrossData data;
+        std::vector<std::uint8_t> bytes;
+        std::string cause;
+        if (!archive.read(i, bytes)) {
+            cause = archive.error();
+        } else {
+            try {
+                data.readBytes(bytes.data(), bytes.size());
+            } catch (const CrossException& e) {
+                cause = e.detail().empty() ? "not a crossword file" : e.detail();
+            }
+        }
+        if (!cause.empty()) {
+            std::cerr << "tessellor-tool " << command << ": " << path << ": " << codepage::toUtf8(info.id) << ": "
+                      << cause << "\n";
+            allRead = false;
+            continue;
+        }
+        visit(codepage::toUtf8(info.id), data);
     }
     return allRead;
 }
@@ -48,17 +69,13 @@ bool eachInPack(const std::string& path, const std::string& command,
 bool forEachCrossword(const std::string& path, const std::string& command,
                       const std::function<void(const std::string&, const CrossData&)>& visit)
 {
-    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".qlp") == 0)
+    if (hasExtension(path, ".qlp"))
         return eachInPack(path, command, visit);
     CrossData data;
     try {
         data.readFile(path);
     } catch (const CrossException& e) {
-        std::cerr << "tessellor-tool " << command << ": cannot read " << path << " (error " << e.code() << ")\n";
-        return false;
-    }
-    if (data.width <= 0 || data.height <= 0) {
-        std::cerr << "tessellor-tool " << command << ": " << path << " is not a crossword file\n";
+        std::cerr << "tessellor-tool " << command << ": " << (e.detail().empty() ? path : e.detail()) << "\n";
         return false;
     }
     visit(path, data);

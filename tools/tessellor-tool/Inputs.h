@@ -6,9 +6,10 @@
 class CrossData;
 
 // Every crossword a command-line path names: a crossword file, or each
-// crossword of a pack (.qlp) in member order, read through the same
-// extraction the game uses. Unreadable inputs are reported on stderr under
-// the command's name; returns false when any input could not be read.
+// crossword of a pack (.qlp, any case) in member order, the pack opened once
+// and its members read by index. Unreadable inputs (a pack, a member, a
+// file) are named on stderr with the cause under the command's name and the
+// others still visited; returns false when any input could not be read.
 bool forEachCrossword(const std::string& path, const std::string& command,
                       const std::function<void(const std::string& id, const CrossData& data)>& visit);
 

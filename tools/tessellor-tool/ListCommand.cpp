@@ -1,6 +1,7 @@
 // "list": the catalogue of one or more packs, as text or one JSON object per line.
 #include "Command.h"
 
+#include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "data/CrossData.h"
 #include "data/Pack.h"
@@ -12,7 +13,6 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
-#include <zip.h>
 
 namespace {
 
@@ -27,29 +27,10 @@ std::string jsonString(const std::string& s)
     return out + "\"";
 }
 
-// Reads one member straight from the archive into a record.
-bool readMember(const std::string& packPath, const std::string& member, CrossData& d)
-{
-    int err = 0;
-    zip_t* z = zip_open(packPath.c_str(), ZIP_RDONLY, &err);
-    if (!z) return false;
-    zip_stat_t st;
-    bool ok = false;
-    if (zip_stat(z, member.c_str(), ZIP_FL_ENC_RAW, &st) == 0 && (st.valid & ZIP_STAT_SIZE) && st.size < (1u << 20)) {
-        if (zip_file_t* f = zip_fopen(z, member.c_str(), ZIP_FL_ENC_RAW)) {
-            std::vector<std::uint8_t> buf(st.size);
-            zip_int64_t got = zip_fread(f, buf.data(), buf.size());
-            zip_fclose(f);
-            if (got >= 0) { d.readBytes(buf.data(), std::size_t(got)); ok = true; }
-        }
-    }
-    zip_discard(z);
-    return ok;
-}
-
 struct Printer {
     bool json = false;
     std::string packPath;
+    zipio::Archive* archive = nullptr;
     int status = 0;
 
     // Crosswords in catalogue order: the order of the tree in the game.
@@ -65,20 +46,28 @@ struct Printer {
 
     void print(const TPackModelFile& f)
     {
-        // The id leads back to the member as the game opens it.
-        std::string member = f.id.substr(f.id.find('\\') + 1) + ".ql";
-        std::replace(member.begin(), member.end(), '\\', '/');
         CrossData d;
-        if (!readMember(packPath, member, d)) {
-            std::cerr << "tessellor-tool list: cannot read " << member << " in " << packPath << "\n";
+        std::vector<std::uint8_t> bytes;
+        std::string cause;
+        if (!archive->read(std::uint64_t(f.memberIndex), bytes)) {
+            cause = archive->error();
+        } else {
+            try {
+                d.readBytes(bytes.data(), bytes.size());
+            } catch (const CrossException& e) {
+                cause = e.detail().empty() ? "not a crossword file" : e.detail();
+            }
+        }
+        if (!cause.empty()) {
+            std::cerr << "tessellor-tool list: " << packPath << ": " << codepage::toUtf8(f.id) << ": " << cause << "\n";
             status = 1;
         }
         if (json) {
-            std::cout << "{\"id\":" << jsonString(f.id) << ",\"name\":" << jsonString(f.name)
+            std::cout << "{\"id\":" << jsonString(codepage::toUtf8(f.id)) << ",\"name\":" << jsonString(codepage::toUtf8(f.name))
                       << ",\"level\":" << int(f.level) << ",\"color\":" << (f.isColor ? "true" : "false")
                       << ",\"width\":" << d.width << ",\"height\":" << d.height << "}\n";
         } else {
-            std::cout << f.id << "  level " << int(f.level) << "  " << (f.isColor ? "colour" : "black-and-white")
+            std::cout << codepage::toUtf8(f.id) << "  level " << int(f.level) << "  " << (f.isColor ? "colour" : "black-and-white")
                       << "  " << d.width << " x " << d.height << "\n";
         }
     }
@@ -97,19 +86,20 @@ int run(const std::vector<std::string>& args)
         return 2;
     }
     for (const std::string& p : packs) {
-        std::string file = std::filesystem::path(p).filename().string();
-        TPackModelDir root("root");
-        int result = zipio::listMembers(p, [&](const std::string& m) {
-            MemberInfo info;
-            if (decodeMember(file, m, info))
-                insertCrossword(root, info.id, info.displayPath, info.level, info.isColor);
-        });
-        if (result != 0) {
-            std::cerr << "tessellor-tool list: cannot read pack " << p << "\n";
+        // Each pack is opened once; members are then read by their index.
+        zipio::Archive archive;
+        if (!archive.open(p)) {
+            std::cerr << "tessellor-tool list: " << p << ": " << archive.error() << "\n";
             printer.status = 1;
             continue;
         }
+        TPackModelDir root("root");
+        for (const std::string& problem : addPack(root, std::filesystem::path(p).filename().string(), archive)) {
+            std::cerr << "tessellor-tool list: " << problem << "\n";
+            printer.status = 1;
+        }
         printer.packPath = p;
+        printer.archive = &archive;
         printer.walk(root);
     }
     return printer.status;
@@ -122,6 +112,7 @@ Command::Registrar reg({"list", "print the catalogue of packs",
                         "  The order is the catalogue's: folders in the order their first crossword\n"
                         "  appears in the pack. Members whose names are shorter than six characters are\n"
                         "  left out; a level character other than 0..3 shows as level 255 (no level).\n"
-                        "  Exit status 1 when a pack or a member could not be read.\n",
+                        "  Member names are shown in UTF-8. A pack or member that cannot be read is\n"
+                        "  named on standard error and the listing goes on; the exit status is then 1.\n",
                         run});
 } // namespace

@@ -124,16 +124,16 @@ int run(const std::vector<std::string>& args)
         return 2;
     }
     std::vector<std::uint8_t> bytes;
-    if (!readWholeFile(files[0], bytes)) {
-        std::cerr << "tessellor-tool profile: cannot read " << files[0] << "\n";
-        return 2;
+    if (const boundedfile::Result read = readWholeFile(files[0], bytes); !read) {
+        std::cerr << "tessellor-tool profile: " << files[0] << ": " << read.cause << "\n";
+        return 1;
     }
     try {
         const ProfileData d = readProfileBytes(bytes.data(), bytes.size());
         if (json) printJson(d); else printText(d);
     } catch (const CrossException&) {
         std::cerr << "tessellor-tool profile: " << files[0] << " is not a profile file (wrong signature)\n";
-        return 2;
+        return 1;
     }
     return 0;
 }
@@ -145,6 +145,6 @@ Command::Registrar reg({"profile", "print what a player's profile file holds",
                         "  current, states (id, width, height, columnClues, rowClues, per column or slot\n"
                         "  the strings cells, colours, leftMarks and topMarks, and the seconds played),\n"
                         "  lineHelp, liveMistakes and window (x, y, width, height, maximised; or null).\n"
-                        "  Exit status 2 when the file cannot be read or is not a profile file.\n",
+                        "  Exit status 1 when the file cannot be read or is not a profile file.\n",
                         run});
 } // namespace

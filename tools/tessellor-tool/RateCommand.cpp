@@ -90,7 +90,7 @@ int run(const std::vector<std::string>& args)
         if (!forEachCrossword(path, "rate", [&](const std::string& id, const CrossData& data) {
                 rateOne(id, data, options);
             }))
-            status = 2;
+            status = 1;
     return status;
 }
 
@@ -104,7 +104,8 @@ Command::Registrar reg({"rate", "solve crosswords and packs with the automatic s
                         "          undecided, result, seconds, level\n"
                         "  --cells add the solved picture: one string per row, '?' undecided, '.' blank,\n"
                         "          1-9 and a-i for filled cells of palette index 1..18\n"
-                        "  Exit status 0 when every crossword was read, 2 when a path could not be read.\n",
+                        "  A path or member that cannot be read is named on standard error and the\n"
+                        "  others are still rated; the exit status is then 1.\n",
                         run});
 
 } // namespace
