@@ -160,11 +160,11 @@ TEST_F(LanguageFolder, FailedLoadRaises30005AndKeepsTextsNameAndWindows)
     // The message names the file and the cause.
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", ""},
-        {"missing", "missing.lng: No such file"},
+        {"missing", "missing.lng: no such file"},
         {"folder", "folder.lng: a folder"},
         {"huge", "huge.lng: larger than"},
         {"fifo", "fifo.lng: not a regular file"},
-        {"../nowhere/at/all", "all.lng: No such"}};
+        {"../nowhere/at/all", "all.lng: no such file"}};
     for (const auto& [name, detail] : cases) {
         try {
             table.LoadLanguage(name);
