@@ -4,7 +4,6 @@
 #include "config/CodePage.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
-#include "config/SafeFormat.h"
 #include "dialogs/PreviewFrm.h"
 #include "grid/GridModel.h"
 #include "widgets/GridWidget.h"
