@@ -373,11 +373,16 @@ TEST_F(PackTest, OverlongMemberPathsAreSkippedTheRestOfThePackStays)
                                           {folders(33) + "y_0_1.ql", crossBytes(5, 5, 1)},
                                           {std::string(1100, 'n') + "_0_1.ql", crossBytes(5, 5, 1)},
                                           {folders(32) + "z_0_1.ql", crossBytes(6, 5, 1)},
-                                          {"ok_0_1.ql", crossBytes(7, 5, 1)}});
+                                          {"ok_0_1.ql", crossBytes(7, 5, 1)},
+                                          // ";" separates ids in the profile: progress could never be kept
+                                          {"semi;colon_0_1.ql", crossBytes(5, 5, 1)},
+                                          {"F/" + std::string(300, 'p') + "_0_1.ql", crossBytes(5, 5, 1)}});
     TPackModelDir top("root");
     const std::vector<std::string> problems = scanPacks(top);
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].rfind("Deep.qlp: 3 member(s) skipped", 0), 0u) << problems[0];
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[0].rfind("Deep.qlp: 3 member(s) skipped, path longer", 0), 0u) << problems[0];
+    EXPECT_EQ(problems[1].rfind("Deep.qlp: 1 member(s) skipped, ';' in the name", 0), 0u) << problems[1];
+    EXPECT_EQ(problems[2].rfind("Deep.qlp: 1 member(s) skipped, a name part longer", 0), 0u) << problems[2];
     EXPECT_EQ(top.totalCount, 2);
     std::string deepest = "Deep\\" + folders(32) + "z_0_1";
     std::replace(deepest.begin(), deepest.end(), '/', '\\');
