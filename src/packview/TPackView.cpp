@@ -6,6 +6,7 @@
 #include <QBitmap>
 #include <QCollator>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -50,6 +51,10 @@ PackTree::PackTree(QWidget* parent) : QTreeWidget(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformRowHeights(true);
     setItemDelegate(new PackItemDelegate(this));
+    // The column is as wide as the longest caption, so a narrow panel
+    // scrolls sideways instead of cutting the names off.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 }
 
 namespace {

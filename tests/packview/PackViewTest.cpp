@@ -1,6 +1,7 @@
 #include "data/PackModel.h"
 #include "packview/TPackView.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -176,6 +177,19 @@ TEST_F(PackViewTest, PaintsWithoutTouchingTheCatalogue)
     const QImage image = tree.grab().toImage();
     EXPECT_FALSE(image.isNull());
     EXPECT_EQ(root.totalCount, 3);
+}
+
+TEST_F(PackViewTest, NamesWiderThanThePanelScrollInsteadOfBeingCut)
+{
+    insertCrossword(root, "P\\F\\A tree with a swing on a long branch_0_1",
+                    "P\\F\\A tree with a swing on a long branch_0", 1, false);
+    recount(root);
+    view->rebuild("");
+    tree.resize(150, 200);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    QCoreApplication::processEvents();
+    EXPECT_GT(tree.horizontalScrollBar()->maximum(), 0);
 }
 
 } // namespace
