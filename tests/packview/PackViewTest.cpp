@@ -185,6 +185,7 @@ TEST_F(PackViewTest, NamesWiderThanThePanelScrollInsteadOfBeingCut)
                     "P\\F\\A tree with a swing on a long branch_0", 1, false);
     recount(root);
     view->rebuild("");
+    tree.expandAll();
     tree.resize(150, 200);
     tree.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
