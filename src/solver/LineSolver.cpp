@@ -7,7 +7,132 @@
 // successors in [i, n) only when they fit there. Each position therefore
 // looks at a window of blocks, usually a few wide, and everything outside the
 // window reads as unreachable (the tables are cleared first).
+namespace {
+
+using Bits = unsigned __int128;
+
+constexpr Bits one = 1;
+
+// Positions reachable from `seeds` by steps to the next higher position
+// while staying inside `through` (seeds must lie inside it): a fill in
+// log steps.
+Bits fillUp(Bits seeds, Bits through)
+{
+    for (int step = 1; step < 128; step *= 2) {
+        seeds |= through & (seeds << step);
+        through &= through << step;
+    }
+    return seeds;
+}
+
+Bits fillDown(Bits seeds, Bits through)
+{
+    for (int step = 1; step < 128; step *= 2) {
+        seeds |= through & (seeds >> step);
+        through &= through >> step;
+    }
+    return seeds;
+}
+
+// Positions s at which `length` consecutive members of `allowed` begin.
+Bits runsFrom(Bits allowed, int length)
+{
+    Bits runs = allowed;
+    int have = 1;
+    while (have * 2 <= length) {
+        runs &= runs >> have;
+        have *= 2;
+    }
+    if (have < length)
+        runs &= runs >> (length - have);
+    return runs;
+}
+
+// Every position covered by a run of `length` starting at a member of `starts`.
+Bits cover(Bits starts, int length)
+{
+    Bits covered = starts;
+    int have = 1;
+    while (have * 2 <= length) {
+        covered |= covered << have;
+        have *= 2;
+    }
+    if (have < length)
+        covered |= covered << (length - have);
+    return covered;
+}
+
+} // namespace
+
 bool LineSolver::solve(const ClueBlock* b, int k, const CellSet* in, int n, CellSet* out)
+{
+    if (n < 128)
+        return solveByBits(b, k, in, n, out);
+    return solveByTables(b, k, in, n, out);
+}
+
+// Bit i of a set stands for position i (0..n): the same reachability as the
+// tables, one machine word pair per block instead of one byte per cell.
+bool LineSolver::solveByBits(const ClueBlock* b, int k, const CellSet* in, int n, CellSet* out)
+{
+    if (k > n)
+        return false;
+    const Bits cells = (one << n) - 1;
+    Bits background = 0;
+    for (int i = 0; i < n; ++i)
+        if (in[i] & kBackground)
+            background |= one << i;
+    const auto touches = [&](int j) { return j > 0 && j < k && b[j].colour != b[j - 1].colour; };
+    // Where each block fits, by its colour's cells.
+    for (int j = 0; j < k; ++j) {
+        Bits allowed = 0;
+        const CellSet bit = CellSet(1) << b[j].colour;
+        for (int i = 0; i < n; ++i)
+            if (in[i] & bit)
+                allowed |= one << i;
+        fitBits_[std::size_t(j)] = runsFrom(allowed & cells, b[j].length);
+    }
+    gapBits_[0] = one | (fillUp(one & background, background) << 1);
+    endBits_[0] = 0;
+    for (int j = 0; j < k; ++j) {
+        const Bits from = gapBits_[std::size_t(j)] | (touches(j) ? endBits_[std::size_t(j)] : Bits(0));
+        const Bits ends = (from & fitBits_[std::size_t(j)]) << b[j].length;
+        endBits_[std::size_t(j + 1)] = ends;
+        gapBits_[std::size_t(j + 1)] = fillUp(ends & background, background) << 1;
+    }
+    const Bits last = one << n;
+    if (!((gapBits_[std::size_t(k)] | endBits_[std::size_t(k)]) & last))
+        return false;
+    freeBits_[std::size_t(k)] = last | fillDown((last >> 1) & background, background);
+    beginBits_[std::size_t(k)] = 0;
+    for (int j = k - 1; j >= 0; --j) {
+        const Bits after = freeBits_[std::size_t(j + 1)] | (touches(j + 1) ? beginBits_[std::size_t(j + 1)] : Bits(0));
+        const Bits begins = fitBits_[std::size_t(j)] & (after >> b[j].length);
+        beginBits_[std::size_t(j)] = begins;
+        freeBits_[std::size_t(j)] = fillDown((begins >> 1) & background, background);
+    }
+    Bits bgPossible = 0;
+    for (int j = 0; j <= k; ++j)
+        bgPossible |= (gapBits_[std::size_t(j)] | endBits_[std::size_t(j)]) & freeBits_[std::size_t(j)];
+    std::array<Bits, Clues::kMaxColours + 1> colours{};
+    for (int j = 0; j < k; ++j) {
+        const Bits from = gapBits_[std::size_t(j)] | (touches(j) ? endBits_[std::size_t(j)] : Bits(0));
+        colours[b[j].colour] |= cover(from & beginBits_[std::size_t(j)], b[j].length);
+    }
+    for (int i = 0; i < n; ++i)
+        out[i] = CellSet((bgPossible >> i) & 1);
+    for (int c = 1; c <= Clues::kMaxColours; ++c) {
+        const Bits covered = colours[std::size_t(c)] & cells;
+        if (!covered)
+            continue;
+        for (int i = 0; i < n; ++i)
+            if ((covered >> i) & 1)
+                out[i] |= CellSet(1) << c;
+    }
+    return true;
+}
+
+bool LineSolver::solveByTables(const ClueBlock* b, int k, const CellSet* in, int n, CellSet* out)
 {
     // Rows of the tables are n + 1 long: the less there is to clear, the better.
     const std::size_t stride = std::size_t(n) + 1;

@@ -10,7 +10,9 @@
 // reachability tables over (block, position), one from each end, meet in
 // the middle; a cell keeps a value when a placement through it reaches both
 // ends. Blocks of the same colour need a gap, blocks of different colours
-// may touch. O(n * (k + C)) per line, all tables preallocated.
+// may touch. O(n * (k + C)) per line, all tables preallocated; lines shorter
+// than 128 cells keep each table row as one 128-bit set, so a block costs a
+// handful of word operations.
 class LineSolver {
 public:
     static constexpr int kMaxLength = Clues::kMaxSide;
@@ -20,8 +22,21 @@ public:
     // of `blocks` allows. Returns false when no placement fits; `out` is then
     // undefined.
     bool solve(const ClueBlock* blocks, int k, const CellSet* in, int n, CellSet* out);
+    // The same answer from the tables over (block, position) alone, for lines
+    // of any length; solve() works on bit sets of positions when the line is
+    // shorter than 128 cells.
+    bool solveByTables(const ClueBlock* blocks, int k, const CellSet* in, int n, CellSet* out);
 
 private:
+    using Bits = unsigned __int128;
+    bool solveByBits(const ClueBlock* blocks, int k, const CellSet* in, int n, CellSet* out);
+    // Per block: positions where it may start having come from the left
+    // (start) and may follow on to the right (rest); per block boundary j:
+    // positions reachable from the left with cell i-1 background (gap) or
+    // the end of block j-1 (end), from the right with cell i background (free)
+    // or the start of block j (begin).
+    std::array<Bits, kMaxBlocks + 1> gapBits_{}, endBits_{}, freeBits_{}, beginBits_{}, fitBits_{};
+
     static constexpr int kStride = kMaxLength + 2;
     using Table = std::array<std::uint8_t, (kMaxBlocks + 1) * kStride>;
 

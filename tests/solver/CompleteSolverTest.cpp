@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <functional>
 #include <random>
@@ -155,6 +156,48 @@ TEST(LineSolver, AgreesWithEveryPlacementOnRandomShortLines)
         ASSERT_EQ(solved, any) << "round " << round;
         for (int i = 0; solved && i < n; ++i)
             ASSERT_EQ(out[std::size_t(i)], expected[i]) << "round " << round << " cell " << i;
+    }
+}
+
+// The bit-set line logic against the table one, on long lines with clues
+// taken from random pictures and cells narrowed from that picture or at
+// random (so some lines have no placement at all).
+TEST(LineSolver, BitSetsAndTablesAgreeOnLongLines)
+{
+    std::mt19937 random(127);
+    LineSolver bits, tables;
+    for (int round = 0; round < 4000; ++round) {
+        const int n = 1 + int(random() % 127);
+        const int colours = 1 + int(random() % 3);
+        const unsigned density = 30 + random() % 60;
+        std::vector<int> line(std::size_t(n), 0);
+        for (int& v : line)
+            v = random() % 100 < density ? 1 + int(random() % unsigned(colours)) : 0;
+        Clues clues;
+        ASSERT_TRUE(Clues::fromRows({line}, clues));
+        const auto& blocks = clues.rows[0];
+        std::vector<CellSet> in(static_cast<std::size_t>(n)), a(in.size()), b(in.size());
+        const bool truthful = random() % 2;
+        for (int i = 0; i < n; ++i) {
+            const CellSet all = clues.allValues();
+            CellSet known = all;
+            if (random() % 3 == 0) {
+                known = truthful ? CellSet(1) << std::distance(clues.palette.begin(),
+                                                               std::find(clues.palette.begin(), clues.palette.end(),
+                                                                         std::uint8_t(line[std::size_t(i)])))
+                                 : CellSet(1 + random() % all);
+            }
+            in[std::size_t(i)] = known & all ? known & all : all;
+        }
+        const bool byBits = bits.solve(blocks.data(), int(blocks.size()), in.data(), n, a.data());
+        const bool byTables = tables.solveByTables(blocks.data(), int(blocks.size()), in.data(), n, b.data());
+        ASSERT_EQ(byBits, byTables) << "round " << round;
+        if (truthful) {
+            ASSERT_TRUE(byBits) << "round " << round;
+        }
+        if (byBits) {
+            ASSERT_EQ(a, b) << "round " << round;
+        }
     }
 }
 
