@@ -9,7 +9,7 @@
 // window reads as unreachable (the tables are cleared first).
 namespace {
 
-using Bits = unsigned __int128;
+__extension__ typedef unsigned __int128 Bits;
 
 constexpr Bits one = 1;
 

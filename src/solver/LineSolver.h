@@ -28,7 +28,8 @@ public:
     bool solveByTables(const ClueBlock* blocks, int k, const CellSet* in, int n, CellSet* out);
 
 private:
-    using Bits = unsigned __int128;
+    // A set of positions 0..127 (GCC and Clang both have the type).
+    __extension__ typedef unsigned __int128 Bits;
     bool solveByBits(const ClueBlock* blocks, int k, const CellSet* in, int n, CellSet* out);
     // Per block: positions where it may start having come from the left
     // (start) and may follow on to the right (rest); per block boundary j:
