@@ -43,8 +43,12 @@ public:
     int cellY(int row) const { return (colClues_ + row) * size_ + row / 5; }
     int leftClueX(int slot) const { return slot * size_; }
     int topClueY(int slot) const { return slot * size_; }
-    int controlWidth() const { return (columns_ + rowClues_) * size_ + columns_ / 5; }
-    int controlHeight() const { return (rows_ + colClues_) * size_ + rows_ / 5; }
+    // Pixels across clues and cells, up to and including the last cell's
+    // outline: one more than the doubled lines inside the field, unless the
+    // field ends on a fifth line, which then closes it.
+    static constexpr int extent(int cells, int clues, int size) { return (cells + clues) * size + (cells + 4) / 5; }
+    int controlWidth() const { return extent(columns_, rowClues_, size_); }
+    int controlHeight() const { return extent(rows_, colClues_, size_); }
 
     PixelRect cellRect(int column, int row) const { return {cellX(column), cellY(row), size_ + 1, size_ + 1}; }
     PixelRect leftClueRect(int slot, int row) const { return {leftClueX(slot), cellY(row), size_ + 1, size_ + 1}; }

@@ -4,9 +4,9 @@
 
 int fittingCellSize(int width, int height, int rowClues, int colClues, int roomWidth, int roomHeight)
 {
-    // The grid's own layout: every fifth line is one pixel wider.
+    // The grid's own layout, so that the field's closing lines show too.
     for (int s = GridLayout::kMaxCellSize; s > GridLayout::kMinCellSize; --s)
-        if ((width + rowClues) * s + width / 5 <= roomWidth && (height + colClues) * s + height / 5 <= roomHeight)
+        if (GridLayout::extent(width, rowClues, s) <= roomWidth && GridLayout::extent(height, colClues, s) <= roomHeight)
             return s;
     return GridLayout::kMinCellSize;
 }

@@ -32,6 +32,25 @@ TEST(GridLayout, EveryFifthLineIsDoubled)
     EXPECT_EQ(g.topClueRect(5, 1), (PixelRect{121, 15, 16, 16}));
 }
 
+// The control ends with the outline of the last cell, whatever the field's
+// size: a pixel less and the field is open on the right or below.
+TEST(GridLayout, ControlHoldsTheFieldsClosingLines)
+{
+    const struct {
+        int columns, rows, rowClues, colClues;
+    } shapes[] = {{13, 9, 2, 2}, {10, 10, 3, 2}, {1, 1, 1, 1}, {80, 50, 20, 13}, {7, 16, 0, 0}};
+    for (const auto& shape : shapes) {
+        for (int size : {GridLayout::kMinCellSize, GridLayout::kInitialCellSize, GridLayout::kMaxCellSize}) {
+            GridLayout g;
+            g.setShape(shape.columns, shape.rows, shape.rowClues, shape.colClues);
+            g.setCellSize(size);
+            const PixelRect last = g.cellRect(shape.columns - 1, shape.rows - 1);
+            EXPECT_EQ(g.controlWidth(), last.x + last.w) << shape.columns << " columns, size " << size;
+            EXPECT_EQ(g.controlHeight(), last.y + last.h) << shape.rows << " rows, size " << size;
+        }
+    }
+}
+
 TEST(GridLayout, CellSizeAcceptsThreeToThirtyOnly)
 {
     GridLayout g = tenByTen();
@@ -53,6 +72,8 @@ TEST(GridLayout, FitToWindowTakesTheLargestSizeThatShowsEverything)
         {40, 30, 10, 8, 2000, 400, 10}, // the height decides
         {5, 5, 0, 0, 151, 151, 30},     // exactly the room, with the fifth-line pixel
         {5, 5, 0, 0, 150, 151, 29},
+        {4, 4, 0, 0, 121, 121, 30},     // the closing line of a field that ends between fifths
+        {4, 4, 0, 0, 120, 121, 29},
         {40, 30, 10, 8, 50, 50, 3},     // nothing fits: the smallest size
         {2, 2, 1, 1, 5000, 5000, 30},   // never above the largest
     };
