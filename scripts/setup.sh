@@ -20,5 +20,6 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-cmake --preset release >/dev/null
+# TESSELLOR_WERROR=ON in the environment makes every warning an error.
+cmake --preset release ${TESSELLOR_WERROR:+-DTESSELLOR_WERROR=$TESSELLOR_WERROR} >/dev/null
 cmake --build --preset release -j "$(nproc)"
