@@ -25,7 +25,3 @@ int ColorCursor(RGB colour);
 inline constexpr int red(RGB c) { return int((c >> 16) & 0xFF); }
 inline constexpr int green(RGB c) { return int((c >> 8) & 0xFF); }
 inline constexpr int blue(RGB c) { return int(c & 0xFF); }
-inline constexpr RGB makeRgb(int r, int g, int b)
-{
-    return (RGB(r & 0xFF) << 16) | (RGB(g & 0xFF) << 8) | RGB(b & 0xFF);
-}

@@ -19,7 +19,6 @@ public:
     void FormHelp();
 
     QLabel* info() const { return info_; }
-    QLabel* versionLabel() const { return versionLabel_; }
     TCustomButton* buttOk() const { return buttOk_; }
 
 protected:

@@ -57,12 +57,8 @@ ConfirmForm::ConfirmForm(Localization& language, QWidget* parent) : InfoDialog(l
     setWindowTitle(QStringLiteral("Solved"));
     ok_ = addButton("Ok", {96, 86, 100, 22});
     ok_->setCaption(QStringLiteral("Ok"));
-    ok_->setModalResult(kOk);
     cancel_ = addButton("Cancel", {200, 86, 100, 22});
     cancel_->setCaption(QStringLiteral("Cancel"));
-    // The layout once gave Cancel the OK result; a button's own result is
-    // never applied, Cancel always answers Cancel.
-    cancel_->setModalResult(kOk);
     setTabOrder(ok_, cancel_);
     connect(ok_, &TCustomButton::clicked, this, &ConfirmForm::OkClick);
     connect(cancel_, &TCustomButton::clicked, this, &ConfirmForm::CancelClick);

@@ -16,7 +16,6 @@ SolvedInfoForm::SolvedInfoForm(Localization& language, QWidget* parent)
     setWindowTitle(QStringLiteral("SolvedInfoForm"));
     continue_ = addButton("Continue", {240, 110, 100, 22});
     continue_->setCaption(QStringLiteral("Continue"));
-    continue_->setModalResult(kOk);
     connect(continue_, &TCustomButton::clicked, this, &SolvedInfoForm::ContinueClick);
     registerLanguage();
 }

@@ -43,13 +43,11 @@ UserProfileDlg::UserProfileDlg(Localization& language, QWidget* parent, const QS
     buttOk_->setObjectName(QStringLiteral("buttOk"));
     buttOk_->setButtonStyle(TCustomButton::bsFlat);
     buttOk_->setGeometry(6, 53, 82, 22);
-    buttOk_->setModalResult(kOk);
     buttOk_->setCaption(QStringLiteral("Ok"));
     buttCancel_ = new TCustomButton(this);
     buttCancel_->setObjectName(QStringLiteral("buttCancel"));
     buttCancel_->setButtonStyle(TCustomButton::bsFlat);
     buttCancel_->setGeometry(94, 53, 84, 22);
-    buttCancel_->setModalResult(kCancel);
     buttCancel_->setCaption(QStringLiteral("Cancel"));
     setTabOrder(username_, buttOk_);
     setTabOrder(buttOk_, buttCancel_);

@@ -49,12 +49,6 @@ void TCustomButton::setColor(const QColor& color)
     update();
 }
 
-void TCustomButton::setFocusColor(const QColor& color)
-{
-    focusColor_ = color;
-    update();
-}
-
 void TCustomButton::setButtonStyle(TCustomButtonStyle style)
 {
     style_ = style;
@@ -175,8 +169,8 @@ void TCustomButton::paintEvent(QPaintEvent*)
         p.fillRect(rect(), down_ ? shadow : color_);
         caption(r2);
         // The highlight colour the flat look once used for focus is white
-        // on light grey, which nobody can see: the focus colour frames it.
-        frame(p, cL, cT, cR, cB, focused ? focusColor_ : shadow);
+        // on light grey, which nobody can see: black frames it.
+        frame(p, cL, cT, cR, cB, focused ? QColor(Qt::black) : shadow);
         break;
     case bsRect:
         p.fillRect(rect(), color_);
@@ -188,41 +182,7 @@ void TCustomButton::paintEvent(QPaintEvent*)
         segment(p, R - 1, B - 1, L, B - 1);
         caption(r2);
         if (focused)
-            frame(p, cL, cT, cR, cB, focusColor_);
+            frame(p, cL, cT, cR, cB, Qt::black);
         break;
-    case bsRound: {
-        p.fillRect(QRect(QPoint(L + 2, T + 2), QPoint(R - 3, B - 3)), color_);
-        p.setPen(color_);
-        segment(p, L + 2, T + 1, R - 2, T + 1);
-        p.setPen(down_ ? shadow : light);
-        segment(p, L, B - 5, L, T + 3);
-        segment(p, L + 1, T + 3, L + 1, T + 1);
-        segment(p, L + 2, T + 1, L + 4, T + 1);
-        segment(p, L + 4, T, R - 4, T);
-        segment(p, R - 4, T + 1, R - 2, T + 1);
-        segment(p, R - 2, T + 2, R - 2, T + 4);
-        p.setPen(down_ ? light : shadow);
-        segment(p, R - 1, T + 4, R - 1, B - 4);
-        segment(p, R - 2, B - 4, R - 2, B - 2);
-        segment(p, R - 3, B - 2, R - 5, B - 2);
-        segment(p, R - 5, B - 1, L + 3, B - 1);
-        segment(p, L + 3, B - 2, L + 1, B - 2);
-        segment(p, L + 1, B - 3, L + 1, B - 5);
-        caption(QRect(cL + 3, cT + 3, cR - cL - 6, cB - cT - 6));
-        if (focused) {
-            p.setPen(focusColor_);
-            const int pts[][4] = {
-                {cL, cB - 6, cL, cT + 4},         {cL + 1, cT + 4, cL + 1, cT + 2}, {cL + 2, cT + 2, cL + 2, cT + 1},
-                {cL + 3, cT + 1, cL + 5, cT + 1}, {cL + 5, cT, cR - 5, cT},         {cR - 5, cT + 1, cR - 3, cT + 1},
-                {cR - 3, cT + 2, cR - 3, cT + 3}, {cR - 2, cT + 3, cR - 2, cT + 5}, {cR - 1, cT + 5, cR - 1, cB - 5},
-                {cR - 2, cB - 5, cR - 2, cB - 3}, {cR - 3, cB - 3, cR - 3, cB - 2}, {cR - 4, cB - 2, cR - 6, cB - 2},
-                {cR - 6, cB - 1, cL + 4, cB - 1}, {cL + 4, cB - 2, cL + 2, cB - 2}, {cL + 2, cB - 3, cL + 1, cB - 3},
-                {cL + 1, cB - 4, cL + 1, cB - 6},
-            };
-            for (const auto& s : pts)
-                segment(p, s[0], s[1], s[2], s[3]);
-        }
-        break;
-    }
     }
 }

@@ -10,7 +10,7 @@
 class TCustomButton : public QWidget {
     Q_OBJECT
 public:
-    enum TCustomButtonStyle { bsRect = 0, bsRound = 1, bsFlat = 2 };
+    enum TCustomButtonStyle { bsRect, bsFlat };
 
     explicit TCustomButton(QWidget* parent = nullptr);
 
@@ -21,16 +21,9 @@ public:
     void setText(const QString& text) { setCaption(text); }
     QColor color() const { return color_; }
     void setColor(const QColor& color);
-    QColor focusColor() const { return focusColor_; }
-    void setFocusColor(const QColor& color);
-    // Kept for the forms; the button itself never closes a form.
-    int modalResult() const { return modalResult_; }
-    void setModalResult(int result) { modalResult_ = result; }
-    TCustomButtonStyle buttonStyle() const { return style_; }
     void setButtonStyle(TCustomButtonStyle style);
 
     bool isDown() const { return down_; }
-    bool focusFlag() const { return hasFocus_; }
 
     // The colours the look is drawn in, from the widget's palette.
     QColor shadowColor() const;
@@ -58,8 +51,6 @@ private:
     bool down_ = false;
     bool hasFocus_ = false;
     bool leftPressed_ = false;
-    QColor focusColor_ = Qt::black;
-    int modalResult_ = 0;
     TCustomButtonStyle style_ = bsRect;
     QColor color_;
     QString caption_;
