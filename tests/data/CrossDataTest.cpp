@@ -167,62 +167,57 @@ TEST(CrossDataBlocks, CountsColoursAndTreatsHighBytesAsBackground)
     EXPECT_EQ(CrossData().maxBlocks(true), 0);
 }
 
-TEST(CrossDataClues, AlignAgainstTheField)
+TEST(CrossDataClues, AlignAgainstTheFieldSplitByColourWithColumnsReadBottomUp)
 {
-    // Row 1 1 0 1 1 1 with three clue positions: 3, then 2, outer slot empty.
-    CrossData d = crossword({"11.111", "1.1.1."});
-    ASSERT_EQ(d.maxRowClues, 3);
-    EXPECT_EQ(d.getClue(2, 0, false), (std::pair<std::uint8_t, std::uint8_t>{1, 3}));
-    EXPECT_EQ(d.getClue(1, 0, false), (std::pair<std::uint8_t, std::uint8_t>{1, 2}));
-    EXPECT_EQ(d.getClue(0, 0, false), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
-    // Out-of-range positions and lines are empty rather than undefined.
-    EXPECT_EQ(d.getClue(3, 0, false), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
-    EXPECT_EQ(d.getClue(-1, 0, false), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
-    EXPECT_EQ(d.getClue(0, 9, false), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
-}
-
-TEST(CrossDataClues, ColoursSplitBlocksAndColumnsReadBottomUp)
-{
-    // Row 1 1 2 0 0 1 with three slots: (1,2) (2,1) (1,1) from the left.
-    CrossData d = crossword({"112..1", "2....1", "2....."});
-    ASSERT_EQ(d.maxRowClues, 3);
-    EXPECT_EQ(d.getClue(0, 0, false), (std::pair<std::uint8_t, std::uint8_t>{1, 2}));
-    EXPECT_EQ(d.getClue(1, 0, false), (std::pair<std::uint8_t, std::uint8_t>{2, 1}));
-    EXPECT_EQ(d.getClue(2, 0, false), (std::pair<std::uint8_t, std::uint8_t>{1, 1}));
-    // Column 0 is 1, 2, 2 from the top: blocks (1,1) then (2,2).
-    ASSERT_EQ(d.maxColClues, 2);
-    EXPECT_EQ(d.getClue(0, 0, true), (std::pair<std::uint8_t, std::uint8_t>{1, 1}));
-    EXPECT_EQ(d.getClue(1, 0, true), (std::pair<std::uint8_t, std::uint8_t>{2, 2}));
-    // Column 5 is 1, 1, 0: one block of 2 beside the field.
-    EXPECT_EQ(d.getClue(0, 5, true), (std::pair<std::uint8_t, std::uint8_t>{0, 0}));
-    EXPECT_EQ(d.getClue(1, 5, true), (std::pair<std::uint8_t, std::uint8_t>{1, 2}));
+    using Clue = std::pair<std::uint8_t, std::uint8_t>;  // colour, length
+    struct Case {
+        std::vector<std::string> rows;
+        int position, line;
+        bool column;
+        Clue expected;
+    };
+    const std::vector<std::string> mono = {"11.111", "1.1.1."};
+    const std::vector<std::string> colour = {"112..1", "2....1", "2....."};
+    const Case cases[] = {
+        // Row 1 1 0 1 1 1 with three clue positions: 3, then 2, outer slot empty.
+        {mono, 2, 0, false, {1, 3}}, {mono, 1, 0, false, {1, 2}}, {mono, 0, 0, false, {0, 0}},
+        // Out-of-range positions and lines are empty rather than undefined.
+        {mono, 3, 0, false, {0, 0}}, {mono, -1, 0, false, {0, 0}}, {mono, 0, 9, false, {0, 0}},
+        // Row 1 1 2 0 0 1: (1,2) (2,1) (1,1) from the left.
+        {colour, 0, 0, false, {1, 2}}, {colour, 1, 0, false, {2, 1}}, {colour, 2, 0, false, {1, 1}},
+        // Column 0 is 1, 2, 2 from the top; column 5 is 1, 1, 0.
+        {colour, 0, 0, true, {1, 1}}, {colour, 1, 0, true, {2, 2}},
+        {colour, 0, 5, true, {0, 0}}, {colour, 1, 5, true, {1, 2}},
+    };
+    EXPECT_EQ(crossword(mono).maxRowClues, 3);
+    EXPECT_EQ(crossword(colour).maxColClues, 2);
+    for (const Case& c : cases)
+        EXPECT_EQ(crossword(c.rows).getClue(c.position, c.line, c.column), c.expected)
+            << c.rows[0] << " " << c.position << "," << c.line << (c.column ? " column" : " row");
 }
 
 TEST(CrossDataColours, MapsPicturesToThePalette)
 {
-    using C = CrossData;
-    EXPECT_EQ(C::colorToIndex(0xFFFFFF), 0);
-    EXPECT_EQ(C::colorToIndex(0x000000), 3);
-    EXPECT_EQ(C::colorToIndex(0x656565), 3); // dark grey below 0x666666
-    // 0x666666 is no longer caught by the grey rule: the nearest entry that is
-    // at least as bright in every component wins (grey #999999).
-    EXPECT_EQ(C::colorToIndex(0x666666), 2);
-    // Only white is at least (153, 255, 255) in every component.
-    EXPECT_EQ(C::colorToIndex(0x99FFFF), 0);
+    const std::pair<RGB, int> cases[] = {
+        {0xFFFFFF, 0},
+        {0x000000, 3},
+        {0x656565, 3},  // dark grey below 0x666666
+        // 0x666666 is no longer caught by the grey rule: the nearest entry that
+        // is at least as bright in every component wins (grey #999999).
+        {0x666666, 2},
+        {0x99FFFF, 0},  // only white is at least (153, 255, 255) everywhere
+        // White dominates every colour, so a bright colour far from the
+        // palette still finds an entry: magenta.
+        {0x7000FF, 14},
+        // As far from light grey (1) as from light red (10): the lower wins.
+        {0xAA9999, 1},
+    };
+    for (const auto& [rgb, index] : cases)
+        EXPECT_EQ(CrossData::colorToIndex(rgb), index) << std::hex << rgb;
     // Exact palette colours map to themselves, except ochre, never chosen.
     for (int i = 0; i < 18; ++i)
-        EXPECT_EQ(C::colorToIndex(kPalette[i]), i) << i;
-    EXPECT_NE(C::colorToIndex(kPalette[18]), 18);
-    // White dominates every colour, so a bright colour far from the palette
-    // still finds an entry: (0x70, 0x00, 0xFF) goes to magenta.
-    EXPECT_EQ(C::colorToIndex(0x7000FF), 14);
-}
-
-TEST(CrossDataColours, TiesGoToTheFirstEntry)
-{
-    // (0xAA, 0x99, 0x99) is 216750 away from both light grey (1) and light
-    // red (10); the lower index wins.
-    EXPECT_EQ(CrossData::colorToIndex(0xAA9999), 1);
+        EXPECT_EQ(CrossData::colorToIndex(kPalette[i]), i) << i;
+    EXPECT_NE(CrossData::colorToIndex(kPalette[18]), 18);
 }
 
 TEST(CrossDataPicture, BuildsFromPixelsAndClonesDeeply)
