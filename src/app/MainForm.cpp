@@ -807,8 +807,10 @@ void MainForm::CrossSelected(TPackModelFile* node)
         const int room = panel->contentsRect().width() - 2 * panel->margin() - 4;
         panel->setText(panel->fontMetrics().elidedText(shown, Qt::ElideLeft, room));
         panel->setToolTip(shown);
-        // A solver result belongs to the crossword it ran on.
+        // A solver result belongs to the crossword it ran on, and the
+        // pointer's cell to the grid it was over.
         statusPanels_[2]->clear();
+        statusPanels_[0]->clear();
         node->edited = 1;
         recount(*rootCategory_);
         treeView_->viewport()->update();

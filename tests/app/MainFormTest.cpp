@@ -497,7 +497,9 @@ TEST_F(MainFormTest, OpensCrosswordsFromPacksAndRecordsTheSolvedOne)
     ASSERT_NE(cat, nullptr);
     EXPECT_EQ(form->treeView()->topLevelItemCount(), 1);
 
+    form->statusPanel(0)->setText(QStringLiteral("17 : 4")); // a cell of the grid being left
     form->CrossSelected(cat);
+    EXPECT_TRUE(form->statusPanel(0)->text().isEmpty());
     EXPECT_EQ(grid().name(), "Test\\Animals\\Cat_0_1");
     ASSERT_EQ(grid().width(), 3);
     EXPECT_EQ(grid().cellState(0, 0), Empty);
