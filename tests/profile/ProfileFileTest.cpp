@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 #include <unistd.h>
 
 using namespace profiletest;
@@ -65,25 +66,6 @@ TEST(ProfileRecord, WorkedExampleIsNineteenBytes)
     EXPECT_EQ(*back, e);
 }
 
-TEST(ProfileRecord, WorkedExampleInsideAFileHasLengthNineteen)
-{
-    ProfileData data;
-    data.addState(logoEntry());
-    const Bytes file = profileBytes(data, "", false, 15);
-    const Bytes tail = text("CROSS_DATA") + Bytes{0x00, 0x00, 0x00, 0x13} + kLogoRecord;
-    ASSERT_GE(file.size(), tail.size());
-    EXPECT_EQ(Bytes(file.end() - std::ptrdiff_t(tail.size()), file.end()), tail);
-}
-
-TEST(ProfileRecord, SizesOfTheTwentyByteIdExample)
-{
-    CrossState e(std::string(20, 'x'), 10, 10, 4, 3);
-    Bytes out;
-    e.appendRecord(out);
-    EXPECT_EQ(e.recordSize(), 159u);
-    EXPECT_EQ(out.size(), 159u);
-}
-
 TEST(ProfileRecord, FiveByFivePartsEndInZeroBits)
 {
     // Everything set, so any stray bit past the values would show.
@@ -140,17 +122,17 @@ TEST(ProfileBytes, DefaultProfileBlocksInOrder)
     EXPECT_EQ(profileBytes(data, "english", true, 15), expected);
 }
 
-TEST(ProfileBytes, SolvedIdsEachEndInSemicolon)
+TEST(ProfileBytes, SolvedIdsEndInSemicolonAndAnUnstorableCurrentIsNone)
 {
     ProfileData data;
     data.addSolved("A\\b_1_2");
     data.addSolved("C");
-    data.current = 1;
+    data.current = 70000; // beyond 16 bits
     const Bytes out = profileBytes(data, "", false, 12);
     const Bytes start = signature() + block("SOLV_CROSS", text("A\\b_1_2;C;")) + block("LANG______", {});
     EXPECT_EQ(Bytes(out.begin(), out.begin() + std::ptrdiff_t(start.size())), start);
-    const Bytes actv = shortBlock("ACTV_CROSS", 1);
-    EXPECT_NE(std::search(out.begin(), out.end(), actv.begin(), actv.end()), out.end());
+    const Bytes none = shortBlock("ACTV_CROSS", 0xFFFF);
+    EXPECT_NE(std::search(out.begin(), out.end(), none.begin(), none.end()), out.end());
 }
 
 TEST(ProfileRead, FlagsAndNumbersAsTheProgramTakesThem)
@@ -190,19 +172,6 @@ TEST(ProfileRead, ShortBlocksReadTwoBytesWhateverTheirLengthSays)
     const ProfileData d = read(file);
     EXPECT_EQ(d.cellSize, 20);
     EXPECT_TRUE(d.autoMark);
-}
-
-TEST(ProfileRead, NoBlocksGiveTheDefaults)
-{
-    const ProfileData d = read(signature());
-    EXPECT_TRUE(d.solved().empty());
-    EXPECT_TRUE(d.states().empty());
-    EXPECT_EQ(d.current, -1);
-    EXPECT_FALSE(d.autoMark);
-    EXPECT_TRUE(d.showHover);
-    EXPECT_FALSE(d.preview);
-    EXPECT_FALSE(d.cellSize);
-    EXPECT_TRUE(d.languages.empty());
 }
 
 TEST(ProfileRead, SolvedIdsKeepTheFirstSpellingAndDropAnUnfinishedTail)
@@ -378,15 +347,12 @@ TEST(ProfileBytes, ManyEntriesRoundTripByteForByte)
     const ProfileData back = read(bytes);
     EXPECT_EQ(back.states(), data.states());
     EXPECT_EQ(back.solved(), data.solved());
-    EXPECT_EQ(back.current, data.current);
-    EXPECT_EQ(back.autoMark, data.autoMark);
-    EXPECT_EQ(back.showHover, data.showHover);
+    EXPECT_EQ(std::tie(back.current, back.autoMark, back.showHover, back.playSeconds, back.window, back.lineHelp,
+                       back.liveMistakes),
+              std::tie(data.current, data.autoMark, data.showHover, data.playSeconds, data.window, data.lineHelp,
+                       data.liveMistakes));
     EXPECT_EQ(back.cellSize, 30);
     EXPECT_EQ(back.preview, false);
-    EXPECT_EQ(back.playSeconds, data.playSeconds);
-    EXPECT_EQ(back.window, data.window);
-    EXPECT_TRUE(back.lineHelp);
-    EXPECT_FALSE(back.liveMistakes);
     EXPECT_EQ(profileBytes(back, "english", false, 30), bytes);
 }
 
@@ -450,15 +416,6 @@ TEST(ProfileRead, DamagedClockAndWindowBlocksKeepWhatIsWhole)
     }
 }
 
-TEST(ProfileBytes, CurrentBeyondSixteenBitsIsWrittenAsNone)
-{
-    ProfileData data;
-    data.current = 70000;
-    const Bytes out = profileBytes(data, "", false, 12);
-    const Bytes none = shortBlock("ACTV_CROSS", 0xFFFF);
-    EXPECT_NE(std::search(out.begin(), out.end(), none.begin(), none.end()), out.end());
-}
-
 // ----------------------------------------------------- replacing the file
 
 class ReplaceFile : public ::testing::Test {
@@ -467,50 +424,43 @@ protected:
     ScratchFolder folder;
 };
 
-TEST_F(ReplaceFile, WritesTheNewBytes)
+namespace {
+int replaceError(const std::string& path, const Bytes& bytes)
 {
-    folder.write("p.pfl", text("old"));
-    replaceFile(folder.file("p.pfl"), text("new contents"));
-    EXPECT_EQ(folder.read("p.pfl"), text("new contents"));
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"p.pfl"});
+    try {
+        replaceFile(path, bytes);
+    } catch (const CrossException& e) {
+        return e.code();
+    }
+    return 0;
 }
+} // namespace
 
-TEST_F(ReplaceFile, FailureHalfWayLeavesTheOldFile)
+// A write that fails at any point, or a folder that is missing, leaves the
+// old file whole and no temporary beside it; a good write replaces it.
+TEST_F(ReplaceFile, FailureAnywhereLeavesTheOldFile)
 {
     const Bytes old = profileBytes(sampleProfile(20, 3), "a", false, 12);
     Bytes big(200000);
     for (std::size_t i = 0; i < big.size(); ++i)
         big[i] = std::uint8_t(i * 7);
+    folder.write("p.pfl", old);
     for (std::size_t limit : {std::size_t(0), std::size_t(1), std::size_t(65536), std::size_t(100000)}) {
-        folder.write("p.pfl", old);
         std::size_t written = 0;
         setChunkWriterForTesting([&](int fd, const std::uint8_t* data, std::size_t size) {
-            const std::size_t n = std::min(size, limit - std::min(limit, written));
-            const ssize_t done = ::write(fd, data, n);
+            const ssize_t done = ::write(fd, data, std::min(size, limit - std::min(limit, written)));
             written += std::size_t(done > 0 ? done : 0);
             return std::size_t(done > 0 ? done : 0);
         });
-        int code = 0;
-        try {
-            replaceFile(folder.file("p.pfl"), big);
-        } catch (const CrossException& e) {
-            code = e.code();
-        }
-        EXPECT_EQ(code, 30007) << limit;
+        EXPECT_EQ(replaceError(folder.file("p.pfl"), big), 30007) << limit;
         EXPECT_EQ(folder.read("p.pfl"), old) << limit;
         EXPECT_EQ(folder.names(), std::vector<std::string>{"p.pfl"}) << limit;
     }
-}
-
-TEST_F(ReplaceFile, MissingFolderRaises30007)
-{
-    int code = 0;
-    try {
-        replaceFile(folder.file("no/such/p.pfl"), text("x"));
-    } catch (const CrossException& e) {
-        code = e.code();
-    }
-    EXPECT_EQ(code, 30007);
+    setChunkWriterForTesting({});
+    EXPECT_EQ(replaceError(folder.file("no/such/p.pfl"), text("x")), 30007);
+    EXPECT_EQ(replaceError(folder.file("p.pfl"), big), 0);
+    EXPECT_EQ(folder.read("p.pfl"), big);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"p.pfl"});
 }
 
 // ------------------------------------------------------------ names

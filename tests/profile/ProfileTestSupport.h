@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -50,11 +49,7 @@ public:
         std::string pattern = (std::filesystem::temp_directory_path() / "tessellor-profile-XXXXXX").string();
         path_ = mkdtemp(pattern.data()) ? pattern : std::string();
     }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
+    ~ScratchFolder() { std::error_code ec; std::filesystem::remove_all(path_, ec); }
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
