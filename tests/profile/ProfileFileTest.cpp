@@ -88,26 +88,16 @@ TEST(ProfileRecord, FiveByFivePartsEndInZeroBits)
     EXPECT_EQ(Bytes(out.begin() + std::ptrdiff_t(head.size()), out.end()), Bytes(25, 18));
 }
 
-TEST(ProfileRecord, MarksAndStatesKeepTheirPositions)
+TEST(ProfileRecord, TopMarksKeepTheirPosition)
 {
-    // One value at a time, so a swapped index or bit order cannot hide.
-    for (int which = 0; which < 3; ++which) {
-        CrossState e("q", 3, 4, 2, 2);
-        if (which == 0)
-            e.setLeftMark(1, 2, true);   // left value number 1 * 4 + 2 = 6
-        else if (which == 1)
-            e.setTopMark(2, 1, true);    // top value number 2 * 2 + 1 = 5
-        else
-            e.setCellState(2, 1, 2);     // cell number 2 * 4 + 1 = 9
-        Bytes out;
-        e.appendRecord(out);
-        const Bytes expected[3] = {{0x02, 0x00, 0x00, 0x00, 0x00, 0x00},
-                                   {0x00, 0x04, 0x00, 0x00, 0x00, 0x00},
-                                   {0x00, 0x00, 0x00, 0x00, 0x20, 0x00}};
-        EXPECT_EQ(Bytes(out.begin() + 6, out.begin() + 12), expected[which]) << which;
-        std::size_t consumed = 0;
-        EXPECT_EQ(*CrossState::readRecord(out.data(), out.size(), consumed), e);
-    }
+    // The worked example has no top mark: one alone shows a swapped index.
+    CrossState e("q", 3, 4, 2, 2);
+    e.setTopMark(1, 0, true); // value number 1 * 2 + 0 = 2, not 0 * 3 + 1
+    Bytes out;
+    e.appendRecord(out);
+    EXPECT_EQ(Bytes(out.begin() + 6, out.begin() + 12), (Bytes{0x00, 0x20, 0x00, 0x00, 0x00, 0x00}));
+    std::size_t consumed = 0;
+    EXPECT_EQ(*CrossState::readRecord(out.data(), out.size(), consumed), e);
 }
 
 // ------------------------------------------------------------- whole files
@@ -302,10 +292,6 @@ TEST(ProfileRead, EveryTruncationReadsAPrefixWithoutFailing)
             ASSERT_EQ(d.solved()[i], full.solved()[i]) << n;
         for (const std::string& lang : d.languages)
             ASSERT_EQ(lang, "deutsch") << n;
-        // The same bytes read the same way every time.
-        const ProfileData again = read(cut);
-        ASSERT_EQ(again.states(), d.states()) << n;
-        ASSERT_EQ(again.current, d.current) << n;
     }
     EXPECT_EQ(read(bytes).states(), full.states());
 }
