@@ -190,24 +190,6 @@ TEST(LinePlacements, AgreesWithTheEnumerationOnRandomLines)
     EXPECT_GT(mixed, 1000);
 }
 
-TEST(LinePlacements, CountsSaturateInsteadOfWrapping)
-{
-    // Blank slots standing in for blocks are tried at every increasing
-    // choice of starts: C(100, 50), about 10^29, for fifty of them.
-    std::vector<std::uint8_t> state(100, LineCells::kUndecided), colour(100, 0);
-    std::vector<std::uint8_t> number(50, 0), blockColour(50, 0);
-    LineCells line{100, state.data(), colour.data(), 50, number.data(), blockColour.data()};
-    LinePlacements dp;
-    LineOutcome out;
-    dp.solve(line, out);
-    EXPECT_TRUE(out.ok);
-    EXPECT_EQ(out.placements, std::numeric_limits<std::int64_t>::max());
-    number.assign(5, 0);
-    line.blocks = 5;
-    dp.solve(line, out);
-    EXPECT_EQ(out.placements, 75287520); // C(100, 5)
-}
-
 SolveReport solveGrid(GridModel& grid, Solver::Progress progress = {})
 {
     GridSolveTarget target(grid);
@@ -218,51 +200,47 @@ SolveReport solveGrid(GridModel& grid, Solver::Progress progress = {})
     return solver.Solve();
 }
 
-TEST(Solve, LineSolvableCrosswordNeedsOneTry)
+TEST(Solve, SolvesByLinesOrAfterBlankGuesses)
 {
-    GridModel grid;
-    // Rows and columns settle it alone: the full rows fix the two middle
-    // columns, which fix the short rows.
-    grid.SetDataSource(testgrids::crossword({"####", "#..#", "#..#", "5555"}));
-    const SolveReport report = solveGrid(grid);
-    EXPECT_EQ(report.result, SolveResult::Solved);
-    EXPECT_EQ(report.tries, 1);
-    EXPECT_EQ(report.undecided, 0);
-    EXPECT_EQ(report.decided, 16);
-    EXPECT_DOUBLE_EQ(report.level, 0.1);
-    EXPECT_EQ(report.text.rfind("Solution is found.\nTime: 00:00:00.\nSec: 0\nTrying: 1, Total: 0\n\n LEVEL: 0.100000", 0), 0u)
-        << report.text;
-    EXPECT_EQ(report.status, "Solved.");
-    for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r)
-            EXPECT_EQ(grid.cellState(c, r) == DefYes, grid.solution(c, r) > 0);
-    EXPECT_EQ(grid.cellColourIndex(0, 3), 5);
-}
-
-TEST(Solve, GuessesBlankCellsAndReportsOnce)
-{
-    // Two diagonal pictures fit these clues; line solving alone decides
-    // nothing, one blank guess settles it.
-    GridModel grid;
-    grid.SetDataSource(testgrids::crossword({"#.", ".#"}));
-    const SolveReport report = solveGrid(grid);
-    EXPECT_EQ(report.result, SolveResult::Solved);
-    EXPECT_EQ(report.tries, 2);
-    EXPECT_EQ(report.undecided, 0);
-    EXPECT_EQ(grid.cellState(0, 0), DefNo); // the guess was a blank
-    EXPECT_EQ(grid.cellState(1, 0), DefYes);
+    struct Case {
+        std::vector<std::string> rows, field;
+        int tries;
+        const char* text;
+    } cases[] = {
+        // The full rows fix the two middle columns, which fix the short rows.
+        {{"####", "#..#", "#..#", "5555"}, {"####", "#..#", "#..#", "5555"}, 1,
+         "Solution is found.\nTime: 00:00:00.\nSec: 0\nTrying: 1, Total: 0\n\n LEVEL: 0.100000"},
+        // Both diagonals fit and lines decide nothing: the blank guess at
+        // the first cell settles it.
+        {{"#.", ".#"}, {".#", "#."}, 2, "Solution is found."},
+    };
+    for (const Case& c : cases) {
+        GridModel grid;
+        grid.SetDataSource(testgrids::crossword(c.rows));
+        const SolveReport report = solveGrid(grid);
+        EXPECT_EQ(report.result, SolveResult::Solved);
+        EXPECT_EQ(report.tries, c.tries);
+        EXPECT_EQ(report.undecided, 0);
+        EXPECT_EQ(report.text.rfind(c.text, 0), 0u) << report.text;
+        EXPECT_EQ(report.status, "Solved.");
+        for (int r = 0; r < grid.height(); ++r)
+            for (int col = 0; col < grid.width(); ++col) {
+                const char want = c.field[std::size_t(r)][std::size_t(col)];
+                EXPECT_EQ(grid.cellState(col, r), want == '.' ? DefNo : DefYes) << col << "," << r;
+                if (want >= '1' && want <= '9') {
+                    EXPECT_EQ(grid.cellColourIndex(col, r), want - '0');
+                }
+            }
+    }
 }
 
 TEST(Solve, StopsAfterAHundredGuessesWithoutClaimingSuccess)
 {
     // A diagonal: every row and column has the clue 1, so any permutation
     // fits, lines decide nothing and no blank guess ever contradicts.
-    std::vector<std::string> tall;
-    for (int i = 0; i < 40; ++i) {
-        std::string row(40, '.');
-        row[std::size_t(i)] = '#';
-        tall.push_back(row);
-    }
+    std::vector<std::string> tall(40, std::string(40, '.'));
+    for (int i = 0; i < 40; ++i)
+        tall[std::size_t(i)][std::size_t(i)] = '#';
     GridModel grid;
     grid.SetDataSource(testgrids::crossword(tall));
     const SolveReport report = solveGrid(grid);
@@ -328,13 +306,11 @@ TEST(Solve, ProgressComesOncePerLineThatPassesAHundredThousandAndEvery100ms)
 
 TEST(Solve, EscapeAtAProgressReportStopsTheRunAtOnce)
 {
-    std::string row;
-    for (int i = 0; i < 20; ++i)
-        row += "#.";
     std::vector<std::string> rows(40, std::string(40, '.'));
+    for (int r = 0; r < 40; ++r)
+        for (int c = 0; c < 40; c += 2)
+            rows[std::size_t(r)][std::size_t(c)] = r % 2 ? '#' : '.';
     rows[0] = "#.#.#.#.#.#.#.#.#.#.#.#.#.#.#.##########";
-    for (int r = 1; r < 40; r += 2)
-        rows[r] = row;
     GridModel grid;
     grid.SetDataSource(testgrids::crossword(rows));
     int polls = 0;
