@@ -71,7 +71,6 @@ TEST(NonFormat, AcceptsVariantsAndRefusesDamage)
         {"width 129\nheight 2\n", "", "width is not 1..128"},
         {"width 3\nheight 99999999999\n", "", "height is not 1..128"},
         {"width -3\nheight 2\n", "", "width is not 1..128"},
-        {head + "rows\n4\n1\n" + cols, "", "row 1: the clues need more than 3"},
         {head + "rows\n2 1\n1\n" + cols, "", "row 1: the clues need more than 3"},
         {head + "rows\n1 1\n1\ncolumns\n1\n1\n2\n", "", "the rows fill 3 cells"},
         {head + "rows\n1\n" + cols, "", "1 row clues for height 2"},
@@ -152,11 +151,8 @@ TEST(PbnXml, ReadsEveryPuzzleOfASetAndNamesTheOnesItRefuses)
 
 TEST(PbnXml, RefusesDamagedDocumentsAndPuzzles)
 {
-    const std::string deep = std::string(40 * 3, ' ').replace(0, 0, [] {
-        std::string s;
-        for (int i = 0; i < 40; ++i) s += "<a>";
-        return s;
-    }());
+    std::string deep;
+    for (int i = 0; i < 40; ++i) deep += "<a>";
     struct Case {
         std::string text, error; // document errors; puzzle errors start with '!'
     } cases[] = {

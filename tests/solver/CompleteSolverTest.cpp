@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <random>
 #include <string>
@@ -30,80 +29,41 @@ std::vector<ClueBlock> lineClue(const std::vector<int>& cells)
     return blocks;
 }
 
-// Cell sets of a line with at most two colours, one character each.
-CellSet setOf(char c)
+// The line solver's answer, "-" when no placement fits. A cell set (bit 0
+// blank, bit 1 colour 1, bit 2 colour 2) is written as kSets[set].
+std::string solveLine(const std::vector<ClueBlock>& blocks, const std::string& cells)
 {
-    switch (c) {
-    case '.': return 1;
-    case '1': return 2;
-    case '2': return 4;
-    case 'x': return 3;
-    case 'y': return 5;
-    case '+': return 6;
-    default: return 7;
-    }
-}
-char charOf(CellSet s)
-{
-    static const char chars[] = {'!', '.', '1', 'x', '2', 'y', '+', '?'};
-    return chars[s & 7];
-}
-
-// Blocks as text: "3 1" for colour 1 blocks, "2a 1b" for colours 1 and 2.
-std::vector<ClueBlock> blocksOf(const std::string& text)
-{
-    std::vector<ClueBlock> blocks;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == ' ') {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-            length = length * 10 + (text[i++] - '0');
-        std::uint8_t colour = 1;
-        if (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])))
-            colour = std::uint8_t(text[i++] - 'a' + 1);
-        blocks.push_back({colour, std::uint8_t(length)});
-    }
-    return blocks;
-}
-
-// The line solver's answer as text, "-" when no placement fits.
-std::string solveLine(const std::string& clue, const std::string& cells)
-{
+    static const std::string kSets = "!.1x2y+?";
     LineSolver solver;
-    const auto blocks = blocksOf(clue);
     std::vector<CellSet> in, out(cells.size());
     for (char c : cells)
-        in.push_back(setOf(c));
+        in.push_back(CellSet(kSets.find(c)));
     if (!solver.solve(blocks.data(), int(blocks.size()), in.data(), int(in.size()), out.data()))
         return "-";
     std::string text;
     for (CellSet s : out)
-        text += charOf(s);
+        text += kSets[s & 7];
     return text;
 }
 
 TEST(LineSolver, KeepsExactlyTheValuesSomePlacementAllows)
 {
     struct Case {
-        const char* clue;
+        std::vector<ClueBlock> clue; // (colour, length)
         const char* cells;
         const char* expected;
     } cases[] = {
-        {"8", "??????????", "xx111111xx"}, // longer than the random lines below
-        {"", "???", "..."},
-        {"2 1", "??.??.", "11.xx."},
-        {"3 3", "??????", "-"}, // needs seven cells
+        {{{1, 8}}, "??????????", "xx111111xx"}, // longer than the random lines below
+        {{}, "???", "..."},
+        {{{1, 2}, {1, 1}}, "??.??.", "11.xx."},
+        {{{1, 3}, {1, 3}}, "??????", "-"}, // needs seven cells
         // Different colours may touch, the same colour needs a gap.
-        {"1a 1a", "???", "1.1"},
-        {"1a 1b", "???", "x?y"},
-        {"1b", "1??", "-"},
+        {{{1, 1}, {1, 1}}, "???", "1.1"},
+        {{{1, 1}, {2, 1}}, "???", "x?y"},
+        {{{2, 1}}, "1??", "-"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(solveLine(c.clue, c.cells), c.expected) << "clue \"" << c.clue << "\" on " << c.cells;
+        EXPECT_EQ(solveLine(c.clue, c.cells), c.expected) << c.cells;
 }
 
 // Every colouring of a short line, to hold the line solver against.
