@@ -86,28 +86,28 @@ TEST(SolveLine, DecidesWhatEveryPlacementAgreesOn)
 
 TEST(SolveLine, ThresholdHoldsBackLinesWithManyBlocksButDoneLinesStillCount)
 {
-    LineField five({{3, 1}, {3, 1}, {3, 1}, {3, 1}, {3, 1}}, ".........");
-    Solver solver(five);
-    ASSERT_TRUE(solver.prepare());
-    EXPECT_FALSE(solver.SolveLine(false, 0, 4));
-    EXPECT_EQ(solver.placements(), 0);
-    EXPECT_TRUE(solver.SolveLine(false, 0, 5));
-    EXPECT_EQ(five.row(), "3x3x3x3x3");
-    EXPECT_EQ(solver.decided(), 9);
-    const auto first = solver.placements();
-    EXPECT_EQ(first, 1);
-    solver.SolveLine(false, 0, 5);
-    EXPECT_EQ(solver.placements(), 2 * first);
-    EXPECT_EQ(solver.decided(), 9);
-
-    // A line without blocks counts its blank slots as blocks.
-    LineField empty({{0, 0}, {0, 0}, {0, 0}}, "....");
-    Solver none(empty);
-    ASSERT_TRUE(none.prepare());
-    EXPECT_FALSE(none.SolveLine(false, 0, 2));
-    EXPECT_EQ(empty.row(), "....");
-    EXPECT_TRUE(none.SolveLine(false, 0, 3));
-    EXPECT_EQ(empty.row(), "xxxx");
+    struct Case {
+        std::vector<std::pair<int, int>> clues;
+        std::string before, after;
+    } cases[] = {
+        {std::vector<std::pair<int, int>>(5, {3, 1}), ".........", "3x3x3x3x3"},
+        // A line without blocks counts its blank slots as blocks.
+        {std::vector<std::pair<int, int>>(3, {0, 0}), "....", "xxxx"},
+    };
+    for (const Case& c : cases) {
+        LineField field(c.clues, c.before);
+        Solver solver(field);
+        ASSERT_TRUE(solver.prepare());
+        const int blocks = int(c.clues.size());
+        EXPECT_FALSE(solver.SolveLine(false, 0, blocks - 1));
+        EXPECT_EQ(solver.placements(), 0);
+        EXPECT_TRUE(solver.SolveLine(false, 0, blocks));
+        EXPECT_EQ(field.row(), c.after);
+        const auto first = solver.placements();
+        solver.SolveLine(false, 0, blocks);
+        EXPECT_EQ(solver.placements(), 2 * first);
+        EXPECT_EQ(solver.decided(), int(c.before.size())) << "a line already decided counts again";
+    }
 }
 
 // ------------------------------------------- the enumeration as reference
