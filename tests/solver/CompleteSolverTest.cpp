@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <random>
 #include <string>
@@ -84,10 +85,7 @@ TEST(LineSolver, AgreesWithEveryPlacementOnRandomShortLines)
             s = random() % 3 == 0 ? CellSet(1 + random() % 7) : 7;
         CellSet expected[7] = {};
         bool any = false;
-        int power = 1;
-        for (int i = 0; i < n; ++i)
-            power *= 3;
-        for (int code = 0; code < power; ++code) {
+        for (int code = 0, power = int(std::pow(3, n)); code < power; ++code) {
             std::vector<int> cells;
             bool fits = true;
             for (int i = 0, c = code; i < n; ++i, c /= 3) {
@@ -126,24 +124,17 @@ TEST(LineSolver, BitSetsAndTablesAgreeOnLongLines)
         ASSERT_TRUE(Clues::fromRows({line}, clues));
         const auto& blocks = clues.rows[0];
         std::vector<CellSet> in(static_cast<std::size_t>(n)), a(in.size()), b(in.size());
+        const CellSet all = clues.allValues();
         const bool truthful = random() % 2;
         for (int i = 0; i < n; ++i) {
-            const CellSet all = clues.allValues();
-            CellSet known = all;
-            if (random() % 3 == 0) {
-                known = truthful ? CellSet(1) << std::distance(clues.palette.begin(),
-                                                               std::find(clues.palette.begin(), clues.palette.end(),
-                                                                         std::uint8_t(line[std::size_t(i)])))
-                                 : CellSet(1 + random() % all);
-            }
-            in[std::size_t(i)] = known & all ? known & all : all;
+            const auto value = std::find(clues.palette.begin(), clues.palette.end(), line[std::size_t(i)]) - clues.palette.begin();
+            const CellSet known = random() % 3 ? all : truthful ? CellSet(1) << value : CellSet(1 + random() % all) & all;
+            in[std::size_t(i)] = known ? known : all;
         }
         const bool byBits = bits.solve(blocks.data(), int(blocks.size()), in.data(), n, a.data());
         const bool byTables = tables.solveByTables(blocks.data(), int(blocks.size()), in.data(), n, b.data());
         ASSERT_EQ(byBits, byTables) << "round " << round;
-        if (truthful) {
-            ASSERT_TRUE(byBits) << "round " << round;
-        }
+        ASSERT_TRUE(byBits || !truthful) << "round " << round;
         if (byBits) {
             ASSERT_EQ(a, b) << "round " << round;
         }

@@ -130,16 +130,25 @@ TEST_F(GridPaint, ClueDigitsFollowTheirBackground)
     EXPECT_EQ(px(image, blank.x + 5, blank.y), 0xBBBBBBu);
 }
 
-TEST_F(GridPaint, StruckOutClueCarriesDarkDiagonals)
+TEST_F(GridPaint, StruckOutClueCarriesDarkDiagonalsAndTheSuggestedCellBlinks)
 {
     load({"#..", "...", "..#"});
     model.setLeftMark(0, 0, 1);
-    const QImage image = render();
+    model.Suggest(); // fills and names (0, 0), the first wrong cell
+    ASSERT_EQ(model.suggestedCell(), std::make_pair(0, 0));
+    QImage image = render({}, true);
+    // Diagonals away from the digit: near the corners.
     const Sq b = leftSq(0, 0);
-    // Away from the digit: near the corners.
     EXPECT_EQ(px(image, b.x + 1, b.y + 1), 0x333333u);
     EXPECT_EQ(px(image, b.x + b.size - 1, b.y + 1), 0x333333u);
     EXPECT_EQ(px(image, b.x + b.size - 2, b.y + b.size - 2), 0x333333u);
+    // A double frame, white then black, only while the blink is lit.
+    const Sq g = cellSq(0, 0);
+    EXPECT_EQ(px(image, g.x + 1, g.y + 5), 0xFFFFFFu);
+    EXPECT_EQ(px(image, g.x + 2, g.y + 5), 0u);
+    EXPECT_EQ(px(image, g.x + 3, g.y + 5), 0x444444u);
+    image = render({}, false);
+    EXPECT_EQ(px(image, g.x + 1, g.y + 5), 0x444444u);
 }
 
 // The rubber band shows the preview state with white outlines; cells drawn
@@ -163,20 +172,6 @@ TEST_F(GridPaint, RubberBandCellsLoseTheirGridLines)
     EXPECT_EQ(px(image, a.x, a.y + 5), 0xFFFFFFu);
     EXPECT_EQ(px(image, b.x + 15, b.y + 5), 0u);
     EXPECT_EQ(px(image, a.x + 5, a.y + 5), 0x444444u);
-}
-
-TEST_F(GridPaint, SuggestedCellBlinksWithADoubleFrame)
-{
-    load({"#..", "...", "..#"});
-    model.Suggest(); // fills and names (0, 0), the first wrong cell
-    ASSERT_EQ(model.suggestedCell(), std::make_pair(0, 0));
-    const Sq g = cellSq(0, 0);
-    QImage image = render({}, true);
-    EXPECT_EQ(px(image, g.x + 1, g.y + 5), 0xFFFFFFu);
-    EXPECT_EQ(px(image, g.x + 2, g.y + 5), 0u);
-    EXPECT_EQ(px(image, g.x + 3, g.y + 5), 0x444444u);
-    image = render({}, false);
-    EXPECT_EQ(px(image, g.x + 1, g.y + 5), 0x444444u);
 }
 
 TEST_F(GridPaint, CrosshairInvertsDoubleLinesAlongRowAndColumn)
