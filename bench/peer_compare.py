@@ -281,7 +281,11 @@ def run_peer(peer, path, timeout):
     except subprocess.TimeoutExpired:
         return "timeout", float(timeout), True
     wall = time.monotonic() - start
-    words = p.stdout.split("\n", 1)[0].split()
+    # The verdict is the line just before "Cells Solved": a file with a title
+    # gets the title printed on a line of its own ahead of it.
+    lines = p.stdout.splitlines()
+    at = next((i for i, l in enumerate(lines) if l.startswith("Cells Solved")), 1)
+    words = lines[at - 1].split() if 0 < at <= len(lines) else []
     verdict = "unique" if "unique" in words else "multiple" if "multiple" in words else \
         "none" if "contradiction" in words else "?" + " ".join(words)
     m = re.search(r"Processing Time:\s*([\d.]+)", p.stdout)
