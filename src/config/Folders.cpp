@@ -53,7 +53,10 @@ bool makeFolders(const fs::path& folder, std::string& reason)
     std::string path;
     for (const fs::path& part : folder) {
         if (part == "/") {
-            path = "/";
+            // Appended rather than assigned: GCC 12 warns falsely (-Wrestrict)
+            // about assigning a literal to a string here.
+            path.clear();
+            path += '/';
             continue;
         }
         if (!path.empty() && path.back() != '/')

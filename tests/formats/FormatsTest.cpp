@@ -21,7 +21,10 @@ std::string cluesText(const std::vector<ClueLine>& lines)
         for (std::size_t k = 0; k < lines[i].size(); ++k) {
             if (k) s += ' ';
             s += std::to_string(lines[i][k].length);
-            if (lines[i][k].colour != 1) s += "c" + std::to_string(lines[i][k].colour);
+            if (lines[i][k].colour != 1) { // two appends: GCC 12 warns falsely (-Wrestrict) on "c" + string
+                s += 'c';
+                s += std::to_string(lines[i][k].colour);
+            }
         }
     }
     return s;
