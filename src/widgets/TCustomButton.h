@@ -51,6 +51,7 @@ private:
     bool down_ = false;
     bool hasFocus_ = false;
     bool leftPressed_ = false;
+    QColor focusColor_ = Qt::black;
     TCustomButtonStyle style_ = bsRect;
     QColor color_;
     QString caption_;

@@ -416,6 +416,15 @@ TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrossword)
     EXPECT_EQ(widget().cellSize(), 21);
     EXPECT_EQ(findCrossword(form->rootCategory(), "Fun\\Bar_0_0")->edited, 1);
     EXPECT_TRUE(shownErrors.empty());
+
+    // A crossword that cannot be loaded: the error shows and the previous
+    // one comes back with its progress.
+    CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
+    insertCrossword(form->rootCategory(), "Fun\\Ghost_0_1", "Fun\\Ghost_0", 1, false);
+    form->CrossSelected(findCrossword(form->rootCategory(), "Fun\\Ghost_0_1"));
+    EXPECT_EQ(shownErrors.size(), 1u);
+    EXPECT_EQ(grid().name(), "Fun\\Dots\\Eye_0_1");
+    EXPECT_EQ(grid().cellState(1, 1), DefYes);
 }
 
 // Two windows on one profile: the one that ended last used to overwrite the
