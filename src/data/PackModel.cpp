@@ -150,10 +150,10 @@ bool hasExtension(const std::string& fileName, const std::string& extension)
                       [](char a, char b) { return std::tolower((unsigned char)a) == std::tolower((unsigned char)b); });
 }
 
-std::vector<std::string> addPack(TPackModelDir& root, const std::string& packFileName, zipio::Archive& archive)
+void forEachCrosswordMember(zipio::Archive& archive, const std::string& packFileName,
+                            const std::function<void(std::uint64_t, const MemberInfo&)>& visit,
+                            const std::function<void(std::uint64_t, const std::string&)>& skip)
 {
-    // Skipped members are counted by cause: one line per cause, however many.
-    std::vector<std::pair<std::string, std::size_t>> skipped;
     const std::uint64_t n = archive.count();
     for (std::uint64_t i = 0; i < n; ++i) {
         if (archive.isFolder(i))
@@ -162,16 +162,30 @@ std::vector<std::string> addPack(TPackModelDir& root, const std::string& packFil
         MemberInfo info;
         if (!decodeMember(packFileName, name, info))
             continue;
-        if (const std::string why = pack::memberNameProblem(name); !why.empty()) {
+        if (const std::string why = pack::memberNameProblem(name); !why.empty())
+            skip(i, why);
+        else
+            visit(i, info);
+    }
+}
+
+std::vector<std::string> addPack(TPackModelDir& root, const std::string& packFileName, zipio::Archive& archive)
+{
+    // Skipped members are counted by cause: one line per cause, however many.
+    std::vector<std::pair<std::string, std::size_t>> skipped;
+    forEachCrosswordMember(
+        archive, packFileName,
+        [&](std::uint64_t i, const MemberInfo& info) {
+            insertCrossword(root, info.id, info.displayPath, info.level, info.isColor)->memberIndex =
+                std::int64_t(i);
+        },
+        [&](std::uint64_t, const std::string& why) {
             auto it = std::find_if(skipped.begin(), skipped.end(), [&](const auto& s) { return s.first == why; });
             if (it == skipped.end())
                 skipped.emplace_back(why, 1);
             else
                 ++it->second;
-            continue;
-        }
-        insertCrossword(root, info.id, info.displayPath, info.level, info.isColor)->memberIndex = std::int64_t(i);
-    }
+        });
     std::vector<std::string> problems;
     for (const auto& [why, count] : skipped)
         problems.push_back(packFileName + ": " + std::to_string(count) + " member(s) skipped, " + why);

@@ -83,5 +83,14 @@ struct MemberInfo {
 // "/" is taken as a separator too.
 bool decodeMember(const std::string& packFileName, const std::string& memberName, MemberInfo& out);
 
+// The crossword members of an opened pack in member order, as the game sees
+// them: visit(index, info) for each it can open, skip(index, why) for each
+// whose name pack::memberNameProblem refuses. Folders and names outside the
+// scheme are passed over. The catalogue and the tool walk packs through this
+// one filter, so both agree on what a pack holds.
+void forEachCrosswordMember(zipio::Archive& archive, const std::string& packFileName,
+                            const std::function<void(std::uint64_t, const MemberInfo&)>& visit,
+                            const std::function<void(std::uint64_t, const std::string&)>& skip);
+
 // "*.qlp" and "*.lng" as the described platform matches them: ignoring case.
 bool hasExtension(const std::string& fileName, const std::string& extension);

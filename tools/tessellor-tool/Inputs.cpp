@@ -27,40 +27,34 @@ bool eachInPack(const std::string& path, const std::string& command,
     }
     const std::string packFile = std::filesystem::path(path).filename().string();
     bool allRead = true;
-    const std::uint64_t n = archive.count();
-    for (std::uint64_t i = 0; i < n; ++i) {
-        if (archive.isFolder(i))
-            continue;
-        const std::string name = pack::programMemberName(archive.name(i));
-        MemberInfo info;
-        if (!decodeMember(packFile, name, info))
-            continue;
-        if (const std::string why = pack::memberNameProblem(name); !why.empty()) {
+    std::vector<std::uint8_t> bytes;
+    forEachCrosswordMember(
+        archive, packFile,
+        [&](std::uint64_t i, const MemberInfo& info) {
+            CrossData data;
+            std::string cause;
+            if (!archive.read(i, bytes)) {
+                cause = archive.error();
+            } else {
+                try {
+                    data.readBytes(bytes.data(), bytes.size());
+                } catch (const CrossException& e) {
+                    cause = e.detail().empty() ? "not a crossword file" : e.detail();
+                }
+            }
+            if (!cause.empty()) {
+                std::cerr << "tessellor-tool " << command << ": " << path << ": " << codepage::toUtf8(info.id)
+                          << ": " << cause << "\n";
+                allRead = false;
+                return;
+            }
+            visit(codepage::toUtf8(info.id), data);
+        },
+        [&](std::uint64_t i, const std::string& why) {
             std::cerr << "tessellor-tool " << command << ": " << path << ": member " << i << " skipped, " << why
                       << "\n";
             allRead = false;
-            continue;
-        }
-        CrossData data;
-        std::vector<std::uint8_t> bytes;
-        std::string cause;
-        if (!archive.read(i, bytes)) {
-            cause = archive.error();
-        } else {
-            try {
-                data.readBytes(bytes.data(), bytes.size());
-            } catch (const CrossException& e) {
-                cause = e.detail().empty() ? "not a crossword file" : e.detail();
-            }
-        }
-        if (!cause.empty()) {
-            std::cerr << "tessellor-tool " << command << ": " << path << ": " << codepage::toUtf8(info.id) << ": "
-                      << cause << "\n";
-            allRead = false;
-            continue;
-        }
-        visit(codepage::toUtf8(info.id), data);
-    }
+        });
     return allRead;
 }
 
