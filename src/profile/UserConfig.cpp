@@ -178,26 +178,44 @@ const std::string& UserConfig::currentId() const
     return e ? e->id() : none;
 }
 
+namespace {
+
+// Saving and restoring walk the part that the stored record and the open
+// crossword both have, so a record of another size never reads or writes
+// past either of them.
+template <class CellFn, class LeftFn, class TopFn>
+void forCommonPart(const CrossState& e, const GridModel& grid, CellFn cell, LeftFn left, TopFn top)
+{
+    const int w = std::min(e.width(), grid.width());
+    const int h = std::min(e.height(), grid.height());
+    const int slotsLeft = std::min(e.rowClueCount(), grid.rowClueCount());
+    const int slotsTop = std::min(e.columnClueCount(), grid.colClueCount());
+    for (int c = 0; c < w; ++c)
+        for (int r = 0; r < h; ++r)
+            cell(c, r);
+    for (int s = 0; s < slotsLeft; ++s)
+        for (int r = 0; r < h; ++r)
+            left(s, r);
+    for (int c = 0; c < w; ++c)
+        for (int s = 0; s < slotsTop; ++s)
+            top(c, s);
+}
+
+} // namespace
+
 void UserConfig::SaveProgress(const GridModel& grid)
 {
     CrossState* e = currentEntry();
     if (!e || !grid.hasCrossword() || grid.name() != e->id())
         return;
-    const int w = std::min(e->width(), grid.width());
-    const int h = std::min(e->height(), grid.height());
-    const int slotsLeft = std::min(e->rowClueCount(), grid.rowClueCount());
-    const int slotsTop = std::min(e->columnClueCount(), grid.colClueCount());
-    for (int c = 0; c < w; ++c)
-        for (int r = 0; r < h; ++r) {
+    forCommonPart(
+        *e, grid,
+        [&](int c, int r) {
             e->setCellState(c, r, grid.cellState(c, r));
             e->setCellColour(c, r, grid.cellColourIndex(c, r));
-        }
-    for (int s = 0; s < slotsLeft; ++s)
-        for (int r = 0; r < h; ++r)
-            e->setLeftMark(s, r, grid.leftMark(s, r) != 0);
-    for (int c = 0; c < w; ++c)
-        for (int s = 0; s < slotsTop; ++s)
-            e->setTopMark(c, s, grid.topMark(c, s) != 0);
+        },
+        [&](int s, int r) { e->setLeftMark(s, r, grid.leftMark(s, r) != 0); },
+        [&](int c, int s) { e->setTopMark(c, s, grid.topMark(c, s) != 0); });
 }
 
 void UserConfig::RestoreProgress(GridModel& grid) const
@@ -205,19 +223,10 @@ void UserConfig::RestoreProgress(GridModel& grid) const
     const CrossState* e = currentState();
     if (!e || !grid.hasCrossword() || grid.name() != e->id())
         return;
-    const int w = std::min(e->width(), grid.width());
-    const int h = std::min(e->height(), grid.height());
-    const int slotsLeft = std::min(e->rowClueCount(), grid.rowClueCount());
-    const int slotsTop = std::min(e->columnClueCount(), grid.colClueCount());
-    for (int c = 0; c < w; ++c)
-        for (int r = 0; r < h; ++r)
-            grid.restoreCell(c, r, CellState(e->cellState(c, r)), e->cellColour(c, r));
-    for (int s = 0; s < slotsLeft; ++s)
-        for (int r = 0; r < h; ++r)
-            grid.setLeftMark(s, r, e->leftMark(s, r));
-    for (int c = 0; c < w; ++c)
-        for (int s = 0; s < slotsTop; ++s)
-            grid.setTopMark(c, s, e->topMark(c, s));
+    forCommonPart(
+        *e, grid, [&](int c, int r) { grid.restoreCell(c, r, CellState(e->cellState(c, r)), e->cellColour(c, r)); },
+        [&](int s, int r) { grid.setLeftMark(s, r, e->leftMark(s, r)); },
+        [&](int c, int s) { grid.setTopMark(c, s, e->topMark(c, s)); });
 }
 
 ProfileMarks UserConfig::catalogueMarks() const
