@@ -6,7 +6,6 @@
 #include "dialogs/PreviewFrm.h"
 #include "widgets/ColorCursors.h"
 #include "widgets/TColorMenu.h"
-#include "widgets/TColorMenuItem.h"
 #include "widgets/TColorToolButton.h"
 #include "config/CrossException.h"
 #include "config/Localization.h"
@@ -25,10 +24,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -399,7 +396,6 @@ TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrossword)
     EXPECT_EQ(asked, 3); // refused names are asked again
     ASSERT_NE(form->profile(), nullptr);
     EXPECT_EQ(grid().name(), "logo");
-    EXPECT_TRUE(form->showHover());
 
     open("Fun\\Dots\\Eye_0_1");
     click(1, 1);
