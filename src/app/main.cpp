@@ -3,6 +3,7 @@
 #include "app/TessellorApp.h"
 #include "config/CodePage.h"
 #include "config/Folders.h"
+#include "data/Pack.h"
 #include "widgets/SystemLocale.h"
 
 #include <QMessageBox>
@@ -41,8 +42,10 @@ bool enterFolders()
         folders::prepare(layout, error);
     if (error.empty())
         folders::apply(layout, error);
-    if (error.empty())
+    if (error.empty()) {
+        pack::setDataFolders(layout.packs);
         return true;
+    }
     QMessageBox::critical(nullptr, QStringLiteral("Tessellor"), QString::fromStdString(error));
     return false;
 }

@@ -1,6 +1,5 @@
 #include "config/Folders.h"
 
-#include "data/Pack.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -155,7 +154,6 @@ bool apply(const Layout& layout, std::string& error)
         error = "The player's data folder could not be entered (" + layout.work + ": " + std::strerror(errno) + ").";
         return false;
     }
-    pack::setDataFolders(layout.packs);
     currentLayout() = layout;
     return true;
 }

@@ -53,8 +53,9 @@ Layout choose(const Inputs& inputs, std::string& error);
 // the folder and the reason otherwise.
 bool prepare(const Layout& layout, std::string& error);
 
-// Makes the layout the program's: enters the working folder and points the
-// pack search at its folders. Call once at start, after prepare.
+// Makes the layout the program's: enters the working folder. Call once at
+// start, after prepare; the caller then points the pack search at
+// layout.packs (packs live a layer above this one).
 bool apply(const Layout& layout, std::string& error);
 
 // The layout in force; the own-folder one until apply is called.

@@ -145,6 +145,7 @@ TEST_F(Folders, InstalledGameFindsShippedFilesBesideThePlayersOwn)
     EXPECT_EQ(layout.help, (share / "help").string());
     ASSERT_TRUE(folders::prepare(layout, error)) << error;
     ASSERT_TRUE(folders::apply(layout, error)) << error;
+    pack::setDataFolders(layout.packs);
     EXPECT_TRUE(fs::equivalent(fs::current_path(), root / "xdg/tessellor"));
 
     TPackModelDir top("root");
