@@ -18,10 +18,10 @@ TEST(PackCaptions, CountsAndStylesFollowTheMarks)
     for (int i = 0; i < 10; ++i)
         insertCrossword(root, "Zoo\\A" + std::to_string(i) + "_1_2", "Zoo\\A" + std::to_string(i) + "_1", 2, true);
     auto& zoo = static_cast<TPackModelDir&>(*root.children[0]);
-    for (int i = 0; i < 4; ++i)
-        fileAt(zoo, i)->edited = 1;
-    for (int i = 0; i < 3; ++i)
-        fileAt(zoo, i)->solved = 1;
+    for (int i = 0; i < 10; ++i) {
+        fileAt(zoo, i)->edited = i < 4;
+        fileAt(zoo, i)->solved = i < 3;
+    }
     recount(root);
     EXPECT_EQ(TPackView::caption(zoo), "Zoo - (3/4/10)");
     EXPECT_TRUE(TPackView::captionFont(zoo).bold());
@@ -38,19 +38,8 @@ TEST(PackCaptions, CountsAndStylesFollowTheMarks)
     EXPECT_FALSE(TPackView::captionFont(tom).bold());
     tom.solved = 1;
     EXPECT_TRUE(TPackView::captionFont(tom).strikeOut());
-    TPackModelFile odd;
-    odd.name = "x";
-    EXPECT_EQ(TPackView::caption(odd), "");
-}
-
-TEST(PackBitmaps, AllFifteenLoadWithTheirSizes)
-{
-    for (int i = 0; i < TPackView::BitmapCount; ++i) {
-        const QPixmap& p = TPackView::bitmap(TPackView::Bitmap(i));
-        ASSERT_FALSE(p.isNull()) << i;
-        EXPECT_EQ(p.height(), 16) << i;
-        EXPECT_EQ(p.width(), i >= TPackView::TVLEVEL0 ? 4 : 16) << i;
-    }
+    tom.name = "x";
+    EXPECT_EQ(TPackView::caption(tom), "");
 }
 
 class PackViewTest : public ::testing::Test {
@@ -135,52 +124,41 @@ TEST_F(PackViewTest, OpensOnlyAnotherCrosswordAndAsksBeforeLeavingAnUnsolvedOne)
     tree.setCurrentItem(tree.topLevelItem(0)); // a pack opens nothing
     view->activateSelected();
     EXPECT_TRUE(opened.empty());
-
-    active = "logo"; // the start picture never asks
-    tree.setCurrentItem(itemFor("P\\F\\Cat_0_1"));
-    view->activateSelected();
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(asked, 0);
-
-    active = "P\\F\\Cat_0_1"; // already open: nothing
-    view->activateSelected();
-    EXPECT_EQ(opened.size(), 1u);
-
-    tree.setCurrentItem(itemFor("P\\Top_0_0"));
-    view->activateSelected(); // Cat is not solved: asked, answer no
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(opened.size(), 1u);
-    answer = true;
-    QTest::keyClick(&tree, Qt::Key_Return); // Enter does the same
-    EXPECT_EQ(asked, 2);
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened.back()->id, "P\\Top_0_0");
-
+    // Each step: the open crossword, the one chosen, the answer to a question.
+    const struct {
+        const char* active;
+        const char* chosen;
+        bool answer;
+        int asked, opened;
+    } steps[] = {
+        {"logo", "P\\F\\Cat_0_1", false, 0, 1},        // the start picture never asks
+        {"P\\F\\Cat_0_1", "P\\F\\Cat_0_1", false, 0, 1}, // already open: nothing
+        {"P\\F\\Cat_0_1", "P\\Top_0_0", false, 1, 1},   // Cat is not solved: asked, answer no
+        {"P\\F\\Cat_0_1", "P\\Top_0_0", true, 2, 2},
+        {"Gone\\x_0_0", "P\\F\\Dog_1_3", false, 2, 3},   // not in the catalogue: as if none
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.chosen);
+        active = step.active;
+        answer = step.answer;
+        tree.setCurrentItem(itemFor(step.chosen));
+        QTest::keyClick(&tree, Qt::Key_Return); // as activateSelected()
+        EXPECT_EQ(asked, step.asked);
+        ASSERT_EQ(opened.size(), std::size_t(step.opened));
+    }
+    EXPECT_EQ(opened[1]->id, "P\\Top_0_0");
     findCrossword(root, "P\\F\\Cat_0_1")->solved = 1; // solved: no question
-    tree.setCurrentItem(itemFor("P\\F\\Dog_1_3"));
-    view->activateSelected();
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(opened.size(), 3u);
-
-    active = "Gone\\x_0_0"; // not in the catalogue: as if none
+    active = "P\\F\\Cat_0_1";
+    tree.setCurrentItem(itemFor("P\\Top_0_0"));
     view->activateSelected();
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(opened.size(), 4u);
 }
 
-TEST_F(PackViewTest, PaintsWithoutTouchingTheCatalogue)
+TEST_F(PackViewTest, PaintsWithoutTouchingTheCatalogueAndScrollsWideNames)
 {
-    view->rebuild("");
-    tree.resize(200, 200);
-    tree.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
-    const QImage image = tree.grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    EXPECT_EQ(root.totalCount, 3);
-}
-
-TEST_F(PackViewTest, NamesWiderThanThePanelScrollInsteadOfBeingCut)
-{
+    for (int i = 0; i < TPackView::BitmapCount; ++i)
+        EXPECT_FALSE(TPackView::bitmap(TPackView::Bitmap(i)).isNull()) << i;
     insertCrossword(root, "P\\F\\A tree with a swing on a long branch_0_1",
                     "P\\F\\A tree with a swing on a long branch_0", 1, false);
     recount(root);
@@ -190,6 +168,9 @@ TEST_F(PackViewTest, NamesWiderThanThePanelScrollInsteadOfBeingCut)
     tree.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
     QCoreApplication::processEvents();
+    EXPECT_FALSE(tree.grab().toImage().isNull());
+    EXPECT_EQ(root.totalCount, 4);
+    // Names wider than the panel scroll instead of being cut.
     EXPECT_GT(tree.horizontalScrollBar()->maximum(), 0);
 }
 

@@ -1,21 +1,12 @@
 #include "widgets/ToolBarImageList.h"
-#include "widgets/WidgetResources.h"
 
 #include <QFile>
 #include <QImage>
 #include <QSet>
 
-#include <algorithm>
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 namespace {
-
-class ToolBarImageListTest : public ::testing::Test {
-protected:
-    void SetUp() override { initWidgetResources(); }
-};
 
 // Share of pixels that are neither transparent nor nearly so.
 double coverage(const QImage& img)
@@ -28,27 +19,9 @@ double coverage(const QImage& img)
     return double(opaque) / (img.width() * img.height());
 }
 
-// Largest channel difference between two pictures of the same size
-// (premultiplied storage may round semi-transparent pixels a little).
-int maxDifference(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return 256;
-    const QImage pa = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QImage pb = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    int worst = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = pa.pixel(x, y), q = pb.pixel(x, y);
-            worst = std::max({worst, std::abs(qAlpha(p) - qAlpha(q)), std::abs(qRed(p) - qRed(q)),
-                              std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
-        }
-    return worst;
-}
-
 }  // namespace
 
-TEST_F(ToolBarImageListTest, EveryIndexHasDistinctPicturesAtOneAndTwoTimesScaleWithTheirVectorSource)
+TEST(ToolBarImageList, EveryIndexHasDistinctPicturesAtOneAndTwoTimesScaleWithTheirVectorSource)
 {
     QSet<QByteArray> seen;
     for (int i = 0; i < ToolBarImageList::kCount; ++i) {
@@ -60,14 +33,13 @@ TEST_F(ToolBarImageListTest, EveryIndexHasDistinctPicturesAtOneAndTwoTimesScaleW
         const QImage big(QString(path).insert(path.size() - 4, QStringLiteral("@2x")));
         ASSERT_EQ(small.size(), QSize(16, 16));
         ASSERT_EQ(big.size(), QSize(32, 32));
-        // Something is drawn, but not a solid square.
+        // Something is drawn at both sizes.
         EXPECT_GT(coverage(small), 0.15);
-        EXPECT_LT(coverage(small), 1.0 + 1e-9);
         EXPECT_GT(coverage(big), 0.15);
         // A doubled screen gets the 32 px picture, not a blown-up 16 px one.
         const QPixmap hi = icon.pixmap(QSize(16, 16), 2.0);
-        EXPECT_EQ(hi.size(), QSize(32, 32));
-        EXPECT_LE(maxDifference(hi.toImage(), big), 2);
+        EXPECT_EQ(hi.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  big.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 
         const QImage argb = small.convertToFormat(QImage::Format_ARGB32);
         seen.insert(QByteArray(reinterpret_cast<const char*>(argb.constBits()), int(argb.sizeInBytes())));

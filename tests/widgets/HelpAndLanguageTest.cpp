@@ -1,11 +1,14 @@
-#include "widgets/HelpViewer.h"
-#include "widgets/UiText.h"
-
 #include "config/CodePage.h"
 #include "config/Localization.h"
+#include "dialogs/PreviewFrm.h"
+#include "widgets/HelpViewer.h"
+#include "widgets/SystemLocale.h"
+#include "widgets/UiText.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,20 +20,21 @@ namespace {
 
 const QString kShippedHelp = QStringLiteral(TESSELLOR_SOURCE_DIR "/help");
 
-struct Messages {
-    QStringList texts;
-    HelpViewer::MessageHandler handler()
-    {
-        return [this](const QString&, const QString& text) { texts << text; };
-    }
-};
-
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
+
+// A help window whose messages are collected instead of shown.
+struct Viewer : HelpViewer {
+    QStringList messages;
+    Viewer()
+    {
+        setMessageHandler([this](const QString&, const QString& text) { messages << text; });
+    }
+};
 
 }  // namespace
 
@@ -60,18 +64,14 @@ TEST(HelpViewer, ShippedPagesExistAndEveryLinkBetweenThemResolves)
     }
 }
 
-TEST(HelpViewer, OpensThePageOfTheContextAndFollowsLinks)
+TEST(HelpViewer, OpensThePageOfTheContextFollowsLinksAndClosesOnEscape)
 {
-    HelpViewer viewer;
-    Messages messages;
-    viewer.setMessageHandler(messages.handler());
+    Viewer viewer;
     viewer.setHelpFolder(kShippedHelp);
     ASSERT_TRUE(viewer.showContext(HelpViewer::kPreferencesContext));
-    EXPECT_TRUE(messages.texts.isEmpty());
+    EXPECT_TRUE(viewer.messages.isEmpty());
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(viewer.browser()->source().fileName(), QStringLiteral("preferences.html"));
-    EXPECT_TRUE(viewer.browser()->toPlainText().contains(QStringLiteral("Auto marks number cell")));
-    EXPECT_TRUE(viewer.windowTitle().contains(QStringLiteral("Preferences")));
 
     // A relative link inside a page lands on the sibling page.
     viewer.browser()->setSource(QUrl(QStringLiteral("clues.html")));
@@ -81,8 +81,6 @@ TEST(HelpViewer, OpensThePageOfTheContextAndFollowsLinks)
 
     ASSERT_TRUE(viewer.showContext(HelpViewer::kMainContext));
     EXPECT_EQ(viewer.browser()->source().fileName(), QStringLiteral("index.html"));
-
-    // Escape typed into the page closes the window.
     QTest::keyClick(viewer.browser(), Qt::Key_Escape);
     EXPECT_FALSE(viewer.isVisible());
 }
@@ -91,33 +89,27 @@ TEST(HelpViewer, MissingFolderOrPageIsReportedAndNothingOpens)
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    HelpViewer viewer;
-    Messages messages;
-    viewer.setMessageHandler(messages.handler());
-
-    const QString absent = tmp.filePath(QStringLiteral("no-such-help"));
-    viewer.setHelpFolder(absent);
-    EXPECT_FALSE(viewer.showContext(HelpViewer::kMainContext));
-    ASSERT_EQ(messages.texts.size(), 1);
-    EXPECT_TRUE(messages.texts[0].contains(QDir::toNativeSeparators(absent)));
-    EXPECT_FALSE(viewer.isVisible());
-
-    // A file where the folder should be is no folder either.
+    Viewer viewer;
+    // No folder, and a file where the folder should be.
     writeFile(tmp.filePath(QStringLiteral("plain")), "x");
-    viewer.setHelpFolder(tmp.filePath(QStringLiteral("plain")));
-    EXPECT_FALSE(viewer.showContext(HelpViewer::kMainContext));
-    EXPECT_EQ(messages.texts.size(), 2);
+    for (const QString& name : {QStringLiteral("no-such-help"), QStringLiteral("plain")}) {
+        viewer.setHelpFolder(tmp.filePath(name));
+        EXPECT_FALSE(viewer.showContext(HelpViewer::kMainContext));
+        ASSERT_EQ(viewer.messages.size(), 1);
+        EXPECT_TRUE(viewer.messages.takeFirst().contains(QDir::toNativeSeparators(tmp.filePath(name))));
+        EXPECT_FALSE(viewer.isVisible());
+    }
 
     // Folder present, one page missing: only that context fails.
     ASSERT_TRUE(QDir(tmp.path()).mkdir(QStringLiteral("help")));
     writeFile(tmp.filePath(QStringLiteral("help/index.html")), "<html><body>Contents page</body></html>");
     viewer.setHelpFolder(tmp.filePath(QStringLiteral("help")));
     EXPECT_FALSE(viewer.showContext(HelpViewer::kAboutContext));
-    ASSERT_EQ(messages.texts.size(), 3);
-    EXPECT_TRUE(messages.texts[2].contains(QStringLiteral("about.html")));
+    ASSERT_EQ(viewer.messages.size(), 1);
+    EXPECT_TRUE(viewer.messages[0].contains(QStringLiteral("about.html")));
     EXPECT_FALSE(viewer.isVisible());
     EXPECT_TRUE(viewer.showContext(HelpViewer::kMainContext));
-    EXPECT_EQ(messages.texts.size(), 3);
+    EXPECT_EQ(viewer.messages.size(), 1);
     EXPECT_TRUE(viewer.browser()->toPlainText().contains(QStringLiteral("Contents page")));
 }
 
@@ -138,9 +130,63 @@ TEST(UiText, DefaultsWithoutATableTranslationsWithOneAndEightBitConversion)
     codepage::setCurrent(1252);
     EXPECT_EQ(uitext::text("main_win_menu_help", "Help"), QStringLiteral("Hilf\u00E9"));
     EXPECT_EQ(uitext::text("absent_key", "Fallback"), QStringLiteral("Fallback"));
-    {
-        HelpViewer viewer;
-        EXPECT_TRUE(viewer.windowTitle().startsWith(QStringLiteral("Hilf\u00E9")));
+    EXPECT_TRUE(HelpViewer().windowTitle().startsWith(QStringLiteral("Hilf\u00E9")));
+    Localization::setGlobal(nullptr);
+}
+
+TEST(SystemLocale, LocalesMapToTheirLanguageFileAndCodePage)
+{
+    // One locale per code page, plus the places where the script, not the
+    // language, decides (Serbian in Cyrillic or Latin, Croatian).
+    const struct {
+        const char* locale;
+        unsigned id;
+        const char* language;
+        int codePage;
+    } cases[] = {
+        {"ru_RU", 0x19, "russian", 1251},      {"de_AT", 0x07, "german", 1252},  {"pl_PL", 0x15, "polish", 1250},
+        {"el_GR", 0x08, "greek", 1253},        {"tr_TR", 0x1F, "turkish", 1254}, {"he_IL", 0x0D, "hebrew", 1255},
+        {"fa_IR", 0x29, "farsi", 1256},        {"lt_LT", 0x27, "lithuanian", 1257}, {"vi_VN", 0x2A, "vietnamese", 1258},
+        {"hr_HR", 0x1A, "serbian", 1250},      {"sr_RS", 0x1A, "serbian", 1251}, {"sr_Latn_RS", 0x1A, "serbian", 1250},
+        {"ja_JP", 0x11, "japanese", 1252},     {"af_ZA", 0x36, "english", 1252}, {"C", 0x00, "english", 1252},
+    };
+    for (const auto& c : cases) {
+        const QLocale locale(QString::fromLatin1(c.locale));
+        EXPECT_EQ(systemlocale::primaryLanguageId(locale), c.id) << c.locale;
+        EXPECT_EQ(Localization::DefaultLanguageName(systemlocale::primaryLanguageId(locale)), c.language) << c.locale;
+        EXPECT_EQ(systemlocale::codePage(locale), c.codePage) << c.locale;
     }
+}
+
+// Windows created after the table register themselves and follow every later
+// load; one that is gone by then must not be reached.
+TEST(LanguageCallbacks, WindowsFollowLoadsAndADeletedWindowIsSkipped)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    writeFile(tmp.filePath(QStringLiteral("one.lng")), "preview_win_caption=First\nhelp_win_back=Back one\n");
+    writeFile(tmp.filePath(QStringLiteral("two.lng")), "preview_win_caption=Second\nhelp_win_back=Back two\n");
+    Localization table;
+    table.setFolder(tmp.path().toStdString());
+    Localization::setGlobal(&table);
+    {
+        PreviewFrm preview(nullptr);
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("PreviewFrm")) << "registering sets nothing";
+        auto* viewer = new HelpViewer(nullptr);
+        QAction* back = nullptr;
+        for (QAction* action : viewer->findChildren<QAction*>())
+            if (action->text() == QStringLiteral("Back"))
+                back = action;
+        ASSERT_NE(back, nullptr);
+
+        table.LoadLanguage("one");
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("First"));
+        EXPECT_EQ(back->text(), QStringLiteral("Back one"));
+        delete viewer;
+        table.LoadLanguage("two");
+        EXPECT_EQ(preview.windowTitle(), QStringLiteral("Second"));
+    }
+    // Both windows are gone now.
+    table.LoadLanguage("one");
     Localization::setGlobal(nullptr);
 }
