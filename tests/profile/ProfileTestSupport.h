@@ -3,6 +3,9 @@
 // Helpers for the profile tests: profile bytes built block by block, and a
 // scratch folder that disappears with the test.
 
+#include "config/CrossException.h"
+#include "profile/CrossState.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -42,6 +45,31 @@ inline Bytes shortBlock(const std::string& tag, std::uint16_t value)
     return block(tag, {std::uint8_t(value >> 8), std::uint8_t(value)});
 }
 
+inline Bytes readBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline Bytes record(const CrossState& entry)
+{
+    Bytes out;
+    entry.appendRecord(out);
+    return out;
+}
+
+// The code of the CrossException that `action` raises, 0 when it raises none.
+template <class Action>
+int raisedCode(Action action)
+{
+    try {
+        action();
+    } catch (const CrossException& e) {
+        return e.code();
+    }
+    return 0;
+}
+
 class ScratchFolder {
 public:
     ScratchFolder()
@@ -58,18 +86,7 @@ public:
         std::ofstream out(file(name), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
-    Bytes read(const std::string& name) const
-    {
-        std::ifstream in(file(name), std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> out;
-        for (const auto& e : std::filesystem::directory_iterator(path_))
-            out.push_back(e.path().filename().string());
-        return out;
-    }
+    Bytes read(const std::string& name) const { return readBytes(file(name)); }
 
 private:
     std::string path_;
