@@ -1,31 +1,25 @@
 #include "widgets/TCustomButton.h"
 
-#include <QImage>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// A shown button in a window of its own, focus on it when asked.
+// A shown button in a window of its own that counts its clicks.
 struct ShownButton {
     QWidget window;
-    TCustomButton* button;
+    TCustomButton* button = new TCustomButton(&window);
     int clicks = 0;
-    explicit ShownButton(TCustomButton::TCustomButtonStyle style = TCustomButton::bsFlat)
+    ShownButton()
     {
         window.resize(200, 60);
-        button = new TCustomButton(&window);
         button->setGeometry(10, 10, 100, 25);
-        button->setButtonStyle(style);
-        button->setCaption(QStringLiteral("Ok"));
-        button->setColor(QColor(0xD4, 0xD0, 0xC8));
         QObject::connect(button, &TCustomButton::clicked, [this] { ++clicks; });
         window.show();
         window.activateWindow();
         (void)QTest::qWaitForWindowExposed(&window);
     }
-    QImage picture() const { return button->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 };
 
 }  // namespace
@@ -34,23 +28,18 @@ TEST(CustomButton, SpaceAndEnterClickOnceOnTheReleaseOtherKeysDoNothing)
 {
     ShownButton b;
     b.button->setFocus();
-    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_A, Qt::Key_Escape, Qt::Key_Tab}) {
+        const int clicks = key == Qt::Key_Space || key == Qt::Key_Return;
         b.clicks = 0;
         QTest::keyPress(b.button, key);
-        EXPECT_TRUE(b.button->isDown());
+        EXPECT_EQ(b.button->isDown(), clicks == 1) << key;
         EXPECT_EQ(b.clicks, 0) << "clicked on the press";
         QTest::keyRelease(b.button, key);
         EXPECT_FALSE(b.button->isDown());
-        EXPECT_EQ(b.clicks, 1);
+        EXPECT_EQ(b.clicks, clicks) << key;
     }
-    b.clicks = 0;
-    for (Qt::Key key : {Qt::Key_A, Qt::Key_Escape, Qt::Key_Tab}) {
-        QTest::keyPress(b.button, key);
-        QTest::keyRelease(b.button, key);
-        EXPECT_FALSE(b.button->isDown());
-    }
-    EXPECT_EQ(b.clicks, 0);
     // A held Space repeats; only its real release clicks.
+    b.clicks = 0;
     QTest::keyPress(b.button, Qt::Key_Space);
     QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
     QCoreApplication::sendEvent(b.button, &repeatRelease);
@@ -69,8 +58,6 @@ TEST(CustomButton, LeftClickClicksRightPressOnlyDrawsPressed)
 
     QTest::mousePress(b.button, Qt::RightButton, {}, QPoint(50, 12));
     EXPECT_TRUE(b.button->isDown());
-    // Pressed flat: filled with the shadow colour.
-    EXPECT_EQ(b.picture().pixel(50, 3) & 0xFFFFFF, b.button->shadowColor().rgb() & 0xFFFFFF);
     QTest::mouseRelease(b.button, Qt::RightButton, {}, QPoint(50, 12));
     EXPECT_FALSE(b.button->isDown());
     EXPECT_EQ(b.clicks, 1);
@@ -81,4 +68,3 @@ TEST(CustomButton, LeftClickClicksRightPressOnlyDrawsPressed)
     EXPECT_FALSE(b.button->isDown());
     EXPECT_EQ(b.clicks, 1);
 }
-

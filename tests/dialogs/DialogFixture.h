@@ -4,14 +4,14 @@
 #include "config/Localization.h"
 #include "WorkFolder.h"
 
-#include <QDir>
+#include <QApplication>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <functional>
+#include <memory>
 
 // A working folder of its own holding the shipped language files, with the
 // errors the dialogs show collected instead of shown.
@@ -22,10 +22,7 @@ protected:
         ASSERT_TRUE(work.isValid());
         CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
     }
-    void TearDown() override
-    {
-        CrossException::setDisplay(nullptr);
-    }
+    void TearDown() override { CrossException::setDisplay(nullptr); }
     static void writeFile(const QString& path, const QByteArray& bytes)
     {
         QFile f(path);
@@ -37,12 +34,6 @@ protected:
     Localization language;
     std::vector<std::string> shownErrors;
 };
-
-#include <QApplication>
-#include <QTimer>
-
-#include <functional>
-#include <memory>
 
 // Answers the modal dialogs of type D that a caller opens with exec(), up
 // to times of them, while the handle lives; *handle is how many it answered.
@@ -62,8 +53,7 @@ ModalAnswer whenModal(std::function<void(D&)> act, int times = 1)
         auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible() || *count >= times)
             return;
-        ++*count;
-        if (*count >= times)
+        if (++*count >= times)
             timer->stop();
         act(*dialog);
     });

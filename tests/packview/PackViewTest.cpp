@@ -57,15 +57,7 @@ protected:
             return answer;
         });
     }
-    QTreeWidgetItem* itemFor(const std::string& id)
-    {
-        for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
-            const TPackModel* node = TPackView::nodeOf(*it);
-            if (node && node->isFile() && static_cast<const TPackModelFile*>(node)->id == id)
-                return *it;
-        }
-        return nullptr;
-    }
+    QTreeWidgetItem* item(const char* caption) { return tree.findItems(caption, Qt::MatchRecursive).value(0); }
     TPackModelDir root{"root"};
     PackTree tree;
     std::unique_ptr<TPackView> view;
@@ -95,7 +87,7 @@ TEST_F(PackViewTest, SortsByShownTextFoldersCollapseAndExpand)
     for (int i = 0; i < g->childCount(); ++i)
         order << g->child(i)->text(0);
     EXPECT_EQ(order, (QStringList{"Apple", "banana", "confetti 1", "Confetti 10"}));
-    EXPECT_EQ(tree.currentItem(), itemFor("P\\F\\Dog_1_3"));
+    EXPECT_EQ(tree.currentItem(), item("Dog"));
     EXPECT_TRUE(pack->isExpanded());
     EXPECT_TRUE(f->isExpanded());
     EXPECT_FALSE(g->isExpanded());
@@ -131,17 +123,17 @@ TEST_F(PackViewTest, OpensOnlyAnotherCrosswordAndAsksBeforeLeavingAnUnsolvedOne)
         bool answer;
         int asked, opened;
     } steps[] = {
-        {"logo", "P\\F\\Cat_0_1", false, 0, 1},        // the start picture never asks
-        {"P\\F\\Cat_0_1", "P\\F\\Cat_0_1", false, 0, 1}, // already open: nothing
-        {"P\\F\\Cat_0_1", "P\\Top_0_0", false, 1, 1},   // Cat is not solved: asked, answer no
-        {"P\\F\\Cat_0_1", "P\\Top_0_0", true, 2, 2},
-        {"Gone\\x_0_0", "P\\F\\Dog_1_3", false, 2, 3},   // not in the catalogue: as if none
+        {"logo", "Cat", false, 0, 1},        // the start picture never asks
+        {"P\\F\\Cat_0_1", "Cat", false, 0, 1}, // already open: nothing
+        {"P\\F\\Cat_0_1", "Top", false, 1, 1}, // Cat is not solved: asked, answer no
+        {"P\\F\\Cat_0_1", "Top", true, 2, 2},
+        {"Gone\\x_0_0", "Dog", false, 2, 3}, // not in the catalogue: as if none
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.chosen);
         active = step.active;
         answer = step.answer;
-        tree.setCurrentItem(itemFor(step.chosen));
+        tree.setCurrentItem(item(step.chosen));
         QTest::keyClick(&tree, Qt::Key_Return); // as activateSelected()
         EXPECT_EQ(asked, step.asked);
         ASSERT_EQ(opened.size(), std::size_t(step.opened));
@@ -149,7 +141,7 @@ TEST_F(PackViewTest, OpensOnlyAnotherCrosswordAndAsksBeforeLeavingAnUnsolvedOne)
     EXPECT_EQ(opened[1]->id, "P\\Top_0_0");
     findCrossword(root, "P\\F\\Cat_0_1")->solved = 1; // solved: no question
     active = "P\\F\\Cat_0_1";
-    tree.setCurrentItem(itemFor("P\\Top_0_0"));
+    tree.setCurrentItem(item("Top"));
     view->activateSelected();
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(opened.size(), 4u);
