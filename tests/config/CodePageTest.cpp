@@ -1,3 +1,4 @@
+#include "config/AnsiCase.h"
 #include "config/CodePage.h"
 
 #include <gtest/gtest.h>
@@ -5,27 +6,6 @@
 #include <string>
 
 namespace {
-
-TEST(CodePage, CyrillicAndWesternHighHalvesIncludingTheC1Block)
-{
-    EXPECT_EQ(codepage::toUnicode(0x97, 1251), U'\u2014');
-    EXPECT_EQ(codepage::toUnicode(0x97, 1252), U'\u2014');
-    EXPECT_EQ(codepage::toUnicode(0x96, 1251), U'\u2013');
-    EXPECT_EQ(codepage::toUnicode(0x80, 1251), U'\u0402');
-    EXPECT_EQ(codepage::toUnicode(0x88, 1251), U'\u20AC');
-    EXPECT_EQ(codepage::toUnicode(0xA8, 1251), U'\u0401');
-    EXPECT_EQ(codepage::toUnicode(0xB9, 1251), U'\u2116');
-    EXPECT_EQ(codepage::toUnicode(0xC0, 1251), U'\u0410');
-    EXPECT_EQ(codepage::toUnicode(0xFF, 1251), U'\u044F');
-    EXPECT_EQ(codepage::toUnicode(0x98, 1251), U'\uFFFD');
-    EXPECT_EQ(codepage::toUnicode(0x80, 1252), U'\u20AC');
-    EXPECT_EQ(codepage::toUnicode(0x81, 1252), U'\uFFFD');
-    EXPECT_EQ(codepage::toUnicode(0x9F, 1252), U'\u0178');
-    EXPECT_EQ(codepage::toUnicode(0xE9, 1252), U'\u00E9');
-    EXPECT_EQ(codepage::toUnicode(0x8A, 1250), U'\u0160');
-    EXPECT_EQ(codepage::toUnicode(0xE1, 1253), U'\u03B1');
-    EXPECT_EQ(codepage::toUnicode(0x41, 1251), U'A');
-}
 
 TEST(CodePage, EveryDefinedByteOfEveryPageSurvivesTheRoundTrip)
 {
@@ -44,20 +24,30 @@ TEST(CodePage, UnmappableAndBrokenUtf8BecomesQuestionMarks)
     // overlong slash; then plain text that must still come through.
     EXPECT_EQ(codepage::fromUtf8("\xCE\xB1|\x80|\xD0|\xC0\xAF|ok", 1251), "?|?|?|??|ok");
     EXPECT_EQ(codepage::fromUtf8("\xE2\x80\x94", 1252), "\x97");
+    // The C1 block is no Latin-1: letters and dashes, and holes that map to nothing.
+    EXPECT_EQ(codepage::toUtf8("\x80\x97\x98", 1251), "\xD0\x82\xE2\x80\x94\xEF\xBF\xBD");
     EXPECT_EQ(codepage::toUtf8("\x81", 1252), "\xEF\xBF\xBD");
 }
 
-TEST(CodePage, LocalesGetTheirWindowsAnsiPages)
+TEST(AnsiCase, LettersOfTheCodePageLowerAndEverythingElseStays)
 {
-    using codepage::Script;
-    EXPECT_EQ(codepage::forLocale(0x19), 1251);
-    EXPECT_EQ(codepage::forLocale(0x07), 1252);
-    // Serbian and Azeri are written in two scripts with different pages.
-    EXPECT_EQ(codepage::forLocale(0x1A, Script::Latin), 1250);
-    EXPECT_EQ(codepage::forLocale(0x1A, Script::Cyrillic), 1251);
-    EXPECT_EQ(codepage::forLocale(0x2C, Script::Latin), 1254);
-    EXPECT_EQ(codepage::forLocale(0x2C, Script::Cyrillic), 1251);
-    EXPECT_EQ(codepage::forLocale(0x00), 1252); // unknown
+    struct Case {
+        int codePage;
+        std::string upper, lower;
+    } cases[] = {
+        // Western: accented capitals, the capitals in the 0x80 block, and
+        // ß, × and digits, which have no partner in the page.
+        {1252, "ABC\xC9\xC0\xDE", "abc\xE9\xE0\xFE"},
+        {1252, "\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF"},
+        {1252, "\xDF\xD7" "09;\\_", "\xDF\xD7" "09;\\_"},
+        // Cyrillic: the capital block and the scattered capitals.
+        {1251, "\xC0\xDF\xA8\xAA\xB2", "\xE0\xFF\xB8\xBA\xB3"},
+        {1250, "\xBC\xAF", "\xBE\xBF"}, // L with caron, Z with dot above
+        {1253, "\xC1\xD9", "\xE1\xF9"}, // Alpha, Omega
+        {99999, "AbC\xC9", "abc\xC9"},  // a page the system cannot convert: ASCII only
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(codepage::lowerCase(c.upper, c.codePage), c.lower) << c.codePage << " " << c.upper;
 }
 
 }  // namespace

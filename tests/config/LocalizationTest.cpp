@@ -6,17 +6,19 @@
 #include "config/Localization.h"
 #include "profile/UserConfig.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -36,14 +38,17 @@ std::string readBytes(const std::filesystem::path& path)
     return s.str();
 }
 
-// A language table over a scratch language folder.
+// A language table over a scratch language folder, in the Cyrillic code
+// page, where 8-bit texts and UTF-8 differ in every letter.
 class LanguageFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_FALSE(scratch.path().empty());
+        ASSERT_TRUE(codepage::setCurrent(1251));
         table.setFolder(scratch.path());
     }
+    void TearDown() override { codepage::setCurrent(saved); }
     void write(const std::string& name, const std::string& bytes) { writeBytes(scratch.file(name + ".lng"), bytes); }
     // Writes the file and loads it.
     void load(const std::string& bytes)
@@ -53,6 +58,7 @@ protected:
     }
     std::string text(const std::string& key) const { return table.GetText(key, "<default>"); }
 
+    const int saved = codepage::current();
     ScratchFolder scratch;
     Localization table;
 };
@@ -95,19 +101,13 @@ TEST_F(LanguageFolder, EntriesAreSplitAtTheFirstEqualsSignUntrimmedWithBackslash
         EXPECT_EQ(text(key), expected) << key;
     EXPECT_EQ(table.GetText("absent", "one\\ntwo"), "one\ntwo");
     EXPECT_EQ(table.GetText("absent", "trailing\\"), "trailing\\");
-}
 
-TEST(LanguageParser, ManyLinesWithoutEqualsSignsAreSkippedLineByLine)
-{
-    // Two hundred thousand lines that define nothing, then one that does:
-    // each line is looked at once, not the whole rest of the file per line.
-    std::string bytes;
+    // Lines without an equals sign are skipped one by one, not by searching
+    // the rest of the file from each line.
+    std::string many;
     for (int i = 0; i < 200000; ++i)
-        bytes += "no entry\n";
-    bytes += "key=found";
-    const auto entries = Localization::parse(bytes);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries.at("key"), "found");
+        many += "no entry\n";
+    EXPECT_EQ(Localization::parse(many + "key=found"), (std::map<std::string, std::string>{{"key", "found"}}));
 }
 
 TEST_F(LanguageFolder, LoadingReplacesEverythingAndCallsBackInOrderWithTheNewTexts)
@@ -165,8 +165,6 @@ TEST_F(LanguageFolder, FailedLoadRaises30005AndKeepsTextsNameAndWindows)
 
 TEST_F(LanguageFolder, Utf8FileWithByteOrderMarkIsConvertedToTheCodePage)
 {
-    const int saved = codepage::current();
-    ASSERT_TRUE(codepage::setCurrent(1251));
     // "Игра" and an em dash in UTF-8; the Greek alpha has no place in 1251.
     load("\xEF\xBB\xBFmain_win_menu_game=\xD0\x98\xD0\xB3\xD1\x80\xD0\xB0\n"
          "dash=a\xE2\x80\x94z\n"
@@ -179,22 +177,17 @@ TEST_F(LanguageFolder, Utf8FileWithByteOrderMarkIsConvertedToTheCodePage)
     load("main_win_menu_game=\xD0\x98\n\xEF\xBB\xBFkey=v\n");
     EXPECT_EQ(text("main_win_menu_game"), "\xD0\x98");
     EXPECT_EQ(text("\xEF\xBB\xBFkey"), "v");
-    codepage::setCurrent(saved);
 }
 
 // Names are 8-bit text in the code page, file names on disk UTF-8: a
 // Cyrillic language or player name must find the same file it was saved as.
 TEST_F(LanguageFolder, EightBitNamesMeetUtf8FileNames)
 {
-    const int saved = codepage::current();
-    ASSERT_TRUE(codepage::setCurrent(1251));
-    // "русский" as a file name in UTF-8.
-    const std::string utf8 = "\xD1\x80\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9";
-    writeBytes(scratch.file(utf8 + ".lng"), "k=v\n");
-    const std::vector<std::string> offered = table.AvailableLanguages();
-    ASSERT_EQ(offered.size(), 1u);
-    EXPECT_EQ(offered[0], "\xF0\xF3\xF1\xF1\xEA\xE8\xE9");
-    table.LoadLanguage(offered[0]);
+    // "русский" as a file name in UTF-8, and in 1251.
+    writeBytes(scratch.file("\xD1\x80\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9.lng"), "k=v\n");
+    const std::string russian = "\xF0\xF3\xF1\xF1\xEA\xE8\xE9";
+    EXPECT_EQ(table.AvailableLanguages(), std::vector<std::string>{russian});
+    table.LoadLanguage(russian);
     EXPECT_EQ(text("k"), "v");
 
     UserConfig::Bindings bindings;
@@ -208,24 +201,13 @@ TEST_F(LanguageFolder, EightBitNamesMeetUtf8FileNames)
     write("english", "");
     table.LoadLanguage("english");
     UserConfig again("\xC8\xE2\xE0\xED", table, bindings);
-    EXPECT_EQ(table.CurrentLanguage(), offered[0]);
-    codepage::setCurrent(saved);
-}
-
-TEST(LanguageNames, UnknownIdsAndWholeLocaleIdsFallBackToEnglish)
-{
-    for (unsigned id : {0x00u, 0x28u, 0x64u, 0xFFu, 0x419u})
-        EXPECT_EQ(Localization::DefaultLanguageName(id), "english") << std::hex << id;
+    EXPECT_EQ(table.CurrentLanguage(), russian);
 }
 
 TEST_F(LanguageFolder, AvailableLanguagesAreRegularLngFilesWithoutTheirLastFourCharacters)
 {
-    write("english", "");
-    write("russian", "");
-    writeBytes(scratch.file("german.lngbak1"), "");
-    writeBytes(scratch.file("readme.txt"), "");
-    writeBytes(scratch.file("notes.ln"), "");
-    writeBytes(scratch.file(".hidden.lng"), "");
+    for (const char* name : {"english.lng", "russian.lng", "german.lngbak1", "readme.txt", "notes.ln", ".hidden.lng"})
+        writeBytes(scratch.file(name), "");
     std::filesystem::create_directory(scratch.file("folder.lng"));
     writeBytes(scratch.file("OLD.LNG"), "k=old\n"); // case is ignored, as where the format comes from
     EXPECT_EQ(table.AvailableLanguages(), (std::vector<std::string>{"english", "german.lng", "OLD", "russian"}));
@@ -236,33 +218,27 @@ TEST_F(LanguageFolder, AvailableLanguagesAreRegularLngFilesWithoutTheirLastFourC
     EXPECT_TRUE(table.AvailableLanguages().empty());
 }
 
-TEST(ErrorMessages, MissingKeyShowsUnknownErrorAndFileTextsKeepTheirLineBreaks)
+TEST_F(LanguageFolder, ErrorMessagesComeFromTheTableOrNameTheirKey)
 {
-    ScratchFolder scratch;
-    writeBytes(scratch.file("test.lng"), "error_30006=Not a profile.\\nChoose another.\nerror_30007=\n");
-    Localization table;
-    table.setFolder(scratch.path());
-    table.LoadLanguage("test");
-
-    EXPECT_EQ(CrossException(30005).key(), "error_30005");
-    EXPECT_EQ(CrossException(30005).messageText(&table), "Unknown error: error_30005");
-    EXPECT_EQ(CrossException(30007).messageText(&table), "Unknown error: error_30007");
-    EXPECT_EQ(CrossException(30006).messageText(&table), "Not a profile.\nChoose another.");
+    load("error_30006=Not a profile.\\nChoose another.\nerror_30007=\n");
+    const std::pair<int, std::string> cases[] = {
+        {30006, "Not a profile.\nChoose another."},
+        {30005, "Unknown error: error_30005"},
+        {30007, "Unknown error: error_30007"}, // an empty text is no text
+    };
+    for (const auto& [code, message] : cases)
+        EXPECT_EQ(CrossException(code).messageText(&table), message) << code;
     EXPECT_EQ(CrossException(30006).messageText(nullptr), "Unknown error: error_30006");
 
-    // Show hands the text of the program's table to the display, once.
+    // Show hands the text of the program's table, if any, to the display.
     std::vector<std::string> shown;
     CrossException::setDisplay([&](const std::string& text) { shown.push_back(text); });
     Localization::setGlobal(&table);
-    const CrossException error(30006);
-    error.Show();
-    CrossException(12345).Show();
+    CrossException(30006).Show();
     Localization::setGlobal(nullptr);
     CrossException(30006).Show();
     CrossException::setDisplay(nullptr);
-    EXPECT_EQ(shown, (std::vector<std::string>{"Not a profile.\nChoose another.", "Unknown error: error_12345",
-                                               "Unknown error: error_30006"}));
-    EXPECT_EQ(error.code(), 30006);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Not a profile.\nChoose another.", "Unknown error: error_30006"}));
 }
 
 TEST(Placeholders, ConversionsAreListedInOrderWithTheirFlags)
@@ -273,37 +249,31 @@ TEST(Placeholders, ConversionsAreListedInOrderWithTheirFlags)
     EXPECT_EQ(formatPlaceholders("end %"), (std::vector<std::string>{"%"}));
 }
 
-// ------------------------------------------------------------ shipped files
-
-std::vector<std::filesystem::path> shippedLanguageFiles()
-{
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(TESSELLOR_SOURCE_DIR "/language"))
-        if (entry.is_regular_file() && entry.path().extension() == ".lng")
-            files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
+// Each shipped file defines exactly the program's keys, in 8-bit text (a
+// UTF-8 file shows as mojibake on the players' systems) and with every
+// placeholder of the English text, so a translated format cannot read a
+// wrong argument.
 TEST(ShippedLanguages, EachDefinesExactlyTheProgramsKeysKeepingEveryPlaceholder)
 {
-    const auto files = shippedLanguageFiles();
-    std::set<std::string> names;
-    for (const auto& file : files)
-        names.insert(file.stem().string());
-    for (const char* required : {"english", "russian", "german"})
-        EXPECT_TRUE(names.count(required)) << required;
-
     std::set<std::string> programKeys;
     for (const LanguageKey& k : languageKeys())
-        EXPECT_TRUE(programKeys.insert(k.key).second) << "listed twice: " << k.key;
+        programKeys.insert(k.key);
+    // "Igra" in 1251 and "Uber..." in 1252; a missing file fails here too.
+    const std::string dir = TESSELLOR_SOURCE_DIR "/language/";
+    const std::tuple<std::string, std::string, std::string> encodings[] = {
+        {"english", "main_win_menu_game", "Game"},
+        {"russian", "main_win_menu_game", "\xC8\xE3\xF0\xE0"},
+        {"german", "main_win_menu_about", "\xDC" "ber..."},
+    };
+    for (const auto& [name, key, text] : encodings)
+        EXPECT_EQ(Localization::parse(readBytes(dir + name + ".lng"))[key], text) << name;
 
-    for (const auto& file : files) {
-        SCOPED_TRACE(file.filename().string());
-        const std::string bytes = readBytes(file);
-        // 8-bit files: a UTF-8 file would show as mojibake on the players'
-        // systems.
-        EXPECT_FALSE(bytes.rfind("\xEF\xBB\xBF", 0) == 0);
+    for (const auto& file : std::filesystem::directory_iterator(dir)) {
+        if (file.path().extension() != ".lng")
+            continue;
+        SCOPED_TRACE(file.path().filename().string());
+        const std::string bytes = readBytes(file.path());
+        EXPECT_NE(bytes.rfind("\xEF\xBB\xBF", 0), 0u);
         const auto entries = Localization::parse(bytes);
         std::set<std::string> keys;
         for (const auto& [key, text] : entries) {
@@ -311,38 +281,18 @@ TEST(ShippedLanguages, EachDefinesExactlyTheProgramsKeysKeepingEveryPlaceholder)
             EXPECT_FALSE(text.empty()) << key;
             EXPECT_EQ(text.find('\r'), std::string::npos) << key;
         }
-        for (const std::string& key : programKeys)
-            EXPECT_TRUE(keys.count(key)) << "missing: " << key;
-        for (const std::string& key : keys)
-            EXPECT_TRUE(programKeys.count(key)) << "not a key of the program: " << key;
+        EXPECT_THAT(keys, ::testing::ContainerEq(programKeys));
         // Every non-empty line is an entry: nothing the reader would skip.
         std::istringstream lines(bytes);
-        std::string line;
         int count = 0;
-        while (std::getline(lines, line))
-            if (!line.empty() && line != "\r")
-                ++count;
+        for (std::string line; std::getline(lines, line);)
+            count += !line.empty() && line != "\r";
         EXPECT_EQ(count, int(entries.size()));
-
-        for (const LanguageKey& k : languageKeys()) {
-            const auto it = entries.find(k.key);
-            if (it == entries.end())
-                continue;
-            EXPECT_EQ(formatPlaceholders(it->second), formatPlaceholders(k.englishDefault)) << k.key;
-            if (k.key.rfind("error_", 0) == 0) {
-                EXPECT_EQ(it->second.find("Unknown error"), std::string::npos) << k.key;
+        for (const LanguageKey& k : languageKeys())
+            if (entries.count(k.key)) {
+                EXPECT_EQ(formatPlaceholders(entries.at(k.key)), formatPlaceholders(k.englishDefault)) << k.key;
             }
-        }
     }
-}
-
-TEST(ShippedLanguages, RussianIsInCp1251AndGermanInCp1252)
-{
-    // "Игра" and "Über...": a file saved as UTF-8 would show mojibake.
-    EXPECT_EQ(Localization::parse(readBytes(TESSELLOR_SOURCE_DIR "/language/russian.lng")).at("main_win_menu_game"),
-              "\xC8\xE3\xF0\xE0");
-    EXPECT_EQ(Localization::parse(readBytes(TESSELLOR_SOURCE_DIR "/language/german.lng")).at("main_win_menu_about"),
-              "\xDC" "ber...");
 }
 
 // Every key written as a literal in the program's sources is in the key
@@ -367,13 +317,9 @@ TEST(ShippedLanguages, KeyListMatchesTheKeyLiteralsOfTheSources)
         listed.insert(k.key);
     for (const std::string& key : used)
         EXPECT_TRUE(listed.count(key)) << "used but not listed: " << key;
-
     // The error keys are put together from the code at run time.
-    for (const std::string& key : listed) {
-        if (key.rfind("error_", 0) == 0)
-            continue;
-        EXPECT_TRUE(used.count(key)) << "listed but never asked for: " << key;
-    }
+    for (const std::string& key : listed)
+        EXPECT_TRUE(key.rfind("error_", 0) == 0 || used.count(key)) << "listed but never asked for: " << key;
 }
 
 }  // namespace
