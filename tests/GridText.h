@@ -1,9 +1,11 @@
 #pragma once
 
 // The player's cells of a grid model as ASCII rows, to compare with the
-// pictures tests are written in: '.' Empty, 'x' DefNo, '+' Mark, and for a
-// fill its palette index as in TestGrids.h ('#' for 3).
+// pictures tests are written in and to restore progress from: '.' Empty,
+// 'x' DefNo, '+' Mark, and for a fill its palette index as in TestGrids.h
+// ('#' for 3, 'w' for a fill in white).
 
+#include "TestGrids.h"
 #include "grid/GridModel.h"
 
 #include <string>
@@ -11,14 +13,16 @@
 
 namespace testgrids {
 
+using Rows = std::vector<std::string>;
+
 inline char fillChar(int index)
 {
-    return index == 3 ? '#' : index < 10 ? char('0' + index) : char('a' + index - 10);
+    return index == 0 ? 'w' : index == 3 ? '#' : index < 10 ? char('0' + index) : char('a' + index - 10);
 }
 
-inline std::vector<std::string> cellsOf(const GridModel& model)
+inline Rows cellsOf(const GridModel& model)
 {
-    std::vector<std::string> rows;
+    Rows rows;
     for (int r = 0; r < model.height(); ++r) {
         std::string row;
         for (int c = 0; c < model.width(); ++c)
@@ -33,6 +37,15 @@ inline std::vector<std::string> cellsOf(const GridModel& model)
     return rows;
 }
 
-using Rows = std::vector<std::string>;
+// Sets every cell as saved progress would (a Mark over white).
+inline void setCells(GridModel& model, const Rows& rows)
+{
+    for (int r = 0; r < model.height(); ++r)
+        for (int c = 0; c < model.width(); ++c) {
+            const char ch = rows[std::size_t(r)][std::size_t(c)];
+            const CellState s = ch == '.' ? Empty : ch == 'x' ? DefNo : ch == '+' ? Mark : DefYes;
+            model.restoreCell(c, r, s, s == DefYes && ch != 'w' ? indexOf(ch) : 0);
+        }
+}
 
 } // namespace testgrids

@@ -4,9 +4,9 @@
 // character per cell. '.' is background, '#' is palette index 3 (dark grey),
 // '1'..'9' are those indices and 'a'..'i' are 10..18.
 
+#include "data/Color.h"
 #include "data/CrossData.h"
 
-#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,34 +31,26 @@ public:
     explicit AsciiPicture(std::vector<std::string> rows) : rows_(std::move(rows)) {}
     int width() const override { return rows_.empty() ? 0 : int(rows_[0].size()); }
     int height() const override { return int(rows_.size()); }
-    std::uint32_t rgb(int x, int y) const override;
+    std::uint32_t rgb(int x, int y) const override
+    {
+        return kPalette[indexOf(rows_[std::size_t(y)][std::size_t(x)])];
+    }
 
 private:
     std::vector<std::string> rows_;
 };
 
-} // namespace testgrids
-
-#include "data/Color.h"
-
-namespace testgrids {
-
-inline std::uint32_t AsciiPicture::rgb(int x, int y) const
-{
-    return kPalette[indexOf(rows_[std::size_t(y)][std::size_t(x)])];
-}
-
 // The crossword file bytes for a picture: "QL", name, sizes, cells row by row.
 inline std::vector<std::uint8_t> fileBytes(const std::vector<std::string>& rows, const std::string& name = "t")
 {
+    const int w = rows.empty() ? 0 : int(rows[0].size()), h = int(rows.size());
     std::vector<std::uint8_t> out = {'Q', 'L', std::uint8_t(name.size() >> 8), std::uint8_t(name.size())};
     for (char ch : name) // (a range insert here trips a false -Warray-bounds in GCC 12)
         out.push_back(std::uint8_t(ch));
-    const int w = rows.empty() ? 0 : int(rows[0].size()), h = int(rows.size());
-    out.push_back(std::uint8_t(w >> 8));
-    out.push_back(std::uint8_t(w));
-    out.push_back(std::uint8_t(h >> 8));
-    out.push_back(std::uint8_t(h));
+    for (int size : {w, h}) {
+        out.push_back(std::uint8_t(size >> 8));
+        out.push_back(std::uint8_t(size));
+    }
     for (const auto& row : rows)
         for (char ch : row)
             out.push_back(std::uint8_t(indexOf(ch)));

@@ -14,16 +14,23 @@ namespace {
 using testgrids::cellsOf;
 using testgrids::crossword;
 using testgrids::Rows;
+using testgrids::setCells;
 
 class RecordingHost : public GridHost {
 public:
-    bool autoMarkEnabled() const override { return autoMark; }
-    bool hasColourButton() const override { return true; }
+    bool hasColourButton() const override { return button; }
     void showCurrentColour(RGB colour) override { shownColours.push_back(colour); }
+    bool autoMarkEnabled() const override { return autoMark; }
+    bool lineHelpEnabled() const override { return lineHelp; }
+    bool liveMistakes() const override { return live; }
+    void mistakesCounted(int n) override { counts.push_back(n); }
     void crosswordSolved(const std::string& name) override { solved.push_back(name); }
-    bool autoMark = false;
+    void previewResize(int w, int h) override { preview = {w, h}; }
+    bool button = true, autoMark = false, lineHelp = false, live = false;
     std::vector<RGB> shownColours;
+    std::vector<int> counts;
     std::vector<std::string> solved;
+    std::pair<int, int> preview;
 };
 
 class Editing : public ::testing::Test {
@@ -54,6 +61,30 @@ TEST(LineCells, FollowTheDoubleSlopeRule)
         lineCells(c.x0, c.y0, c.x1, c.y1, cells);
         EXPECT_EQ(cells, c.want) << c.x0 << "," << c.y0 << " -> " << c.x1 << "," << c.y1;
     }
+}
+
+// A load starts from nothing of the previous crossword; damaged saved
+// progress cannot bring in a colour outside the palette.
+TEST_F(Editing, LoadForgetsTheOldCrosswordAndResetsTheColourOnceTheButtonExists)
+{
+    host.button = false;
+    load({"#4", ".i"});
+    EXPECT_EQ(model.currentColour(), kWhite);
+    EXPECT_EQ(host.preview, std::make_pair(6, 6)); // 3 pixels a cell
+    model.ShowSolution();
+    EXPECT_EQ(cellsOf(model), (Rows{"#4", ".i"}));
+    EXPECT_EQ(model.cell(0, 1).colour, kWhite);
+    model.restoreCell(1, 0, DefNo, 40);
+    EXPECT_EQ(model.cell(1, 0).colour, kWhite);
+    model.setTopMark(1, 0, 7);
+    EXPECT_EQ(model.topMark(1, 0), 1);
+    host.button = true;
+    model.SetColor(PaletteColor(5));
+    load({"#4", ".i"});
+    EXPECT_EQ(cellsOf(model), (Rows{"..", ".."}));
+    EXPECT_EQ(model.topMark(1, 0), 0);
+    EXPECT_EQ(model.currentColour(), PaletteColor(3));
+    EXPECT_EQ(host.shownColours, std::vector<RGB>{PaletteColor(3)});
 }
 
 TEST_F(Editing, PaintGivesStateAndColourButAMarkKeepsTheColourBeneath)
@@ -95,24 +126,82 @@ TEST_F(Editing, FiguresAreOneUndoStepAndStopAtTheField)
     }
 }
 
-TEST_F(Editing, HugeRectangleKeepsOnlyTheLast1000Records)
+TEST_F(Editing, UndoAndRedoGoStepByStepUntilTheNextChange)
 {
-    load(Rows(40, std::string(30, '#')));
-    model.paintFigure(0, 0, 29, 39, DrawMode::Rect, DefYes); // 1200 cells
-    EXPECT_EQ(model.history().size(), 1000u);
+    load({"#####", "#####"});
+    model.paint(0, 0, DefYes); // brush cells outside a stroke are a step each
+    model.paint(1, 0, DefYes);
     model.Undo();
-    EXPECT_FALSE(model.CanUndo());
-    // The first 200 cells (columns 0..4) lost their records and stay filled.
-    EXPECT_EQ(model.cellState(4, 39), DefYes);
-    EXPECT_EQ(model.cellState(5, 0), Empty);
-    EXPECT_EQ(model.cellState(29, 39), Empty);
+    EXPECT_EQ(cellsOf(model)[0], "#....");
+    model.Undo();
+    model.beginStroke(); // a brush stroke is one step
+    for (int c = 0; c < 3; ++c)
+        model.paint(c, 0, DefYes);
+    model.endStroke();
+    model.paint(4, 0, DefNo);
+    model.toggleClueMark(false, 0, 1);
+    // Clear takes cells and marks in one step, and is no step when nothing is left.
+    model.Clear();
+    model.Clear();
+    EXPECT_EQ(cellsOf(model), (Rows{".....", "....."}));
+    EXPECT_EQ(model.leftMark(0, 1), 0);
+    model.Undo();
+    EXPECT_EQ(cellsOf(model), (Rows{"###.x", "....."}));
+    EXPECT_EQ(model.leftMark(0, 1), 1);
+    model.Redo();
+    EXPECT_EQ(cellsOf(model)[0], ".....");
+    for (int i = 0; i < 4; ++i)
+        model.Undo();
+    EXPECT_EQ(cellsOf(model)[0], ".....");
+    model.Redo();
+    EXPECT_EQ(cellsOf(model)[0], "###..");
+    model.paint(3, 0, Mark); // a new change: the crossed cell cannot come back
+    EXPECT_FALSE(model.CanRedo());
+    for (int i = 0; i < 3; ++i) // one more than there is
+        model.Undo();
+    model.Redo();
+    model.Redo();
+    EXPECT_EQ(cellsOf(model)[0], "###+.");
 }
 
-TEST_F(Editing, ClueStrikeOutMarksBlankSlotsAndUndoRestoresThem)
+// Undo and redo share a limit of 1000 changes. The oldest steps go first,
+// whole; of a single step beyond the limit its newest 1000 changes stay. A
+// Clear is kept whole and counts as one.
+TEST_F(Editing, HistoryKeepsTheLast1000ChangesAndClearsWhole)
+{
+    const Rows full(40, std::string(30, '#'));
+    load(full);
+    model.paintFigure(0, 0, 29, 39, DrawMode::Rect, DefYes); // 1200 cells, column by column
+    EXPECT_EQ(model.history().size(), 1000u);
+    model.Undo();
+    EXPECT_EQ(model.cellState(4, 39), DefYes); // columns 0..4 lost their records
+    EXPECT_EQ(model.cellState(5, 0), Empty);
+    model.Redo();
+    model.Clear();
+    model.paint(0, 0, DefNo);
+    model.Undo();
+    model.Undo();
+    EXPECT_EQ(cellsOf(model), full);
+    EXPECT_FALSE(model.CanUndo());
+
+    // What was undone still counts towards the limit.
+    for (int i = 0; i < 1200; ++i)
+        model.paint(i % 30, i / 30, i % 2 ? Mark : DefNo);
+    for (int i = 0; i < 600; ++i)
+        model.Undo();
+    EXPECT_EQ(model.history().size(), 1000u);
+    int undone = 600;
+    for (; model.CanUndo(); ++undone)
+        model.Undo();
+    EXPECT_EQ(undone, 1000);
+    EXPECT_EQ(model.cellState(19, 6), Mark); // change 199 fell out of the history
+    EXPECT_EQ(model.cellState(20, 6), DefYes);
+}
+
+TEST_F(Editing, CluesAreStruckOutByHandOrAutomaticallyAndBlankSlotsFollow)
 {
     // Row 0 has one block, row 1 two: row 0 has a blank slot before its clue.
     load({"..#", "#.#"});
-    ASSERT_EQ(model.rowClueCount(), 2);
     ASSERT_EQ(model.leftClue(0, 0).colourIndex, 0);
     model.toggleClueMark(false, 0, 0); // a blank slot does nothing
     model.pickClueColour(false, 0, 0);
@@ -129,114 +218,25 @@ TEST_F(Editing, ClueStrikeOutMarksBlankSlotsAndUndoRestoresThem)
     EXPECT_EQ(model.currentColour(), PaletteColor(3));
     EXPECT_EQ(host.shownColours.back(), PaletteColor(3));
     EXPECT_FALSE(model.CanUndo());
-}
 
-TEST_F(Editing, AutoMarkCountsFillsOnlyWhenSwitchedOn)
-{
-    load({"####.", ".....", "....."});
-    model.SetColor(PaletteColor(5)); // a wrong colour still counts
-    for (int c = 1; c < 5; ++c)
-        model.paint(c, 1, DefYes);
+    // Auto-marking, once switched on, strikes out a line with as many fills
+    // as its clues ask, in any place and colour, and never takes a mark back.
+    setCells(model, {"5..", "..."});
     model.AutoMarkClues();
-    EXPECT_EQ(model.leftMark(0, 0), 0); // off: nothing struck
+    EXPECT_EQ(model.leftMark(1, 0), 0);
     host.autoMark = true;
     model.AutoMarkClues();
-    EXPECT_EQ(model.leftMark(0, 0), 0); // row 0 wants 4 filled cells and has none
-    for (int c = 0; c < 4; ++c)
-        model.paint(c, 0, DefYes);
+    EXPECT_EQ(model.leftMark(1, 0), 1);
+    EXPECT_EQ(model.leftMark(1, 1), 0); // row 1 wants two
+    model.paint(0, 0, Empty);
     model.AutoMarkClues();
-    EXPECT_EQ(model.leftMark(0, 0), 1);
-    // Marks are only ever set by auto-marking, never taken back.
-    model.Undo();
-    model.AutoMarkClues();
-    EXPECT_EQ(model.leftMark(0, 0), 1);
-}
-
-TEST_F(Editing, ClearIsOneStepEachWayWhateverTheFieldSize)
-{
-    load({"##", "##"});
-    model.paint(0, 0, DefYes);
-    model.paint(1, 0, DefNo);
-    model.toggleClueMark(false, 0, 1);
-    model.Clear();
-    EXPECT_EQ(cellsOf(model), (Rows{"..", ".."}));
-    EXPECT_EQ(model.leftMark(0, 1), 0);
-    model.Undo();
-    EXPECT_EQ(cellsOf(model), (Rows{"#x", ".."}));
-    EXPECT_EQ(model.leftMark(0, 1), 1);
-    model.Redo();
-    EXPECT_EQ(cellsOf(model), (Rows{"..", ".."}));
-    model.Clear(); // nothing left to clear: no step
-    model.Undo();
-    EXPECT_EQ(cellsOf(model), (Rows{"#x", ".."}));
-
-    // 1200 filled cells come back whole, also after later steps.
-    load(Rows(40, std::string(30, '#')));
-    for (int c = 0; c < 30; ++c)
-        for (int r = 0; r < 40; ++r)
-            model.restoreCell(c, r, DefYes, 3);
-    model.Clear();
-    model.paint(0, 0, DefNo);
-    model.Undo();
-    model.Undo();
-    EXPECT_EQ(cellsOf(model), Rows(40, std::string(30, '#')));
-}
-
-TEST_F(Editing, RedoFollowsUndoUntilTheNextChange)
-{
-    load({"#####"});
-    for (int c = 0; c < 2; ++c) // brush cells outside a stroke are a step each
-        model.paint(c, 0, DefYes);
-    model.Undo();
-    EXPECT_EQ(cellsOf(model), (Rows{"#...."}));
-    model.Undo();
-    model.beginStroke(); // a brush stroke is one step
-    for (int c = 0; c < 3; ++c)
-        model.paint(c, 0, DefYes);
-    model.endStroke();
-    model.paint(4, 0, DefNo);
-    model.Undo();
-    model.Undo();
-    EXPECT_EQ(cellsOf(model), (Rows{"....."}));
-    model.Redo();
-    EXPECT_EQ(cellsOf(model), (Rows{"###.."}));
-    model.paint(3, 0, Mark); // a new change: the crossed cell cannot come back
-    EXPECT_FALSE(model.CanRedo());
-    model.Redo();
-    EXPECT_EQ(cellsOf(model), (Rows{"###+."}));
-    model.Undo();
-    model.Undo();
-    model.Undo(); // nothing left
-    model.Redo();
-    model.Redo();
-    EXPECT_EQ(cellsOf(model), (Rows{"###+."}));
-
-    // The limit holds for both directions together: 600 steps undone and
-    // 600 more made leave at most 1000 changes, the oldest gone.
-    load(Rows(40, std::string(40, '#')));
-    for (int i = 0; i < 1200; ++i)
-        model.paint(i % 40, i / 40, i % 2 ? DefYes : DefNo);
-    EXPECT_EQ(model.history().size(), 1000u);
-    for (int i = 0; i < 600; ++i)
-        model.Undo();
-    EXPECT_EQ(model.history().size(), 1000u);
-    int undone = 0;
-    while (model.CanUndo()) {
-        model.Undo();
-        ++undone;
-    }
-    EXPECT_EQ(undone, 400);
-    EXPECT_EQ(model.cellState(39, 4), DefYes); // change 199 fell out of the history
-    EXPECT_EQ(model.cellState(0, 5), Empty);
+    EXPECT_EQ(model.leftMark(1, 0), 1);
 }
 
 TEST_F(Editing, LineHelpCrossesAFinishedLineInTheSameStep)
 {
-    struct HelpingHost : RecordingHost {
-        bool lineHelpEnabled() const override { return true; }
-    } helping;
-    model.setHost(&helping);
-    model.SetDataSource(crossword({"#.#.", "....", "#..."}));
+    host.lineHelp = true;
+    load({"#.#.", "....", "#..."});
     model.paint(0, 0, DefYes);
     EXPECT_EQ(cellsOf(model), (Rows{"#...", "....", "...."}));
     model.paint(2, 0, DefYes); // row 0 is done; column 2 too
@@ -251,14 +251,7 @@ TEST_F(Editing, LineHelpCrossesAFinishedLineInTheSameStep)
 
 TEST_F(Editing, MistakesAreFramedUntilTheNextChange)
 {
-    struct CountingHost : RecordingHost {
-        bool liveMistakes() const override { return live; }
-        void mistakesCounted(int n) override { counts.push_back(n); }
-        bool live = false;
-        std::vector<int> counts;
-    } counting;
-    model.setHost(&counting);
-    model.SetDataSource(crossword({"#.", ".2"}));
+    load({"#.", ".2"});
     EXPECT_EQ(model.showMistakes(), 0);
     model.paint(1, 0, DefYes); // background
     model.paint(0, 1, DefNo);
@@ -266,54 +259,44 @@ TEST_F(Editing, MistakesAreFramedUntilTheNextChange)
     EXPECT_TRUE(model.mistakeShown(1, 0));
     model.paint(1, 1, DefNo); // crossed on a filled cell: the frames go anyway
     EXPECT_FALSE(model.mistakeShown(1, 0));
-    counting.live = true;
+    host.live = true;
     model.Undo();
     EXPECT_TRUE(model.mistakeShown(1, 0));
     model.paint(1, 1, DefNo);
     EXPECT_TRUE(model.mistakeShown(1, 1));
-    EXPECT_EQ(counting.counts, (std::vector<int>{0, 1, 1, 2}));
+    EXPECT_EQ(host.counts, (std::vector<int>{0, 1, 1, 2}));
 }
 
-TEST_F(Editing, SolvedCheckAcceptsAnyBlankOnEmptyPositions)
+TEST_F(Editing, SolvedMeansEveryFillRightAndAnyBlankElsewhere)
 {
-    // The picture "#5" / ".#" with cell (0, 1) varied.
-    struct Case { CellState state; int colour; bool solved; };
+    // The picture "#5" / ".#" with one cell varied.
+    struct Case { int c, r; CellState state; int colour; bool solved; };
     const Case cases[] = {
-        {Empty, 0, true},
-        {DefNo, 0, true},
-        {Mark, 4, true},
-        {DefYes, 0, true},  // painted white
-        {DefYes, 2, false}, // painted a colour
+        {0, 1, Empty, 0, true}, {0, 1, DefNo, 0, true}, {0, 1, Mark, 4, true},
+        {0, 1, DefYes, 0, true},  // painted white
+        {0, 1, DefYes, 2, false}, // painted a colour
+        {1, 0, Mark, 5, false},   // a Mark over the right colour is no fill
+        {1, 0, DefYes, 4, false}, // wrong colour
     };
     load({"#5", ".#"});
-    model.restoreCell(0, 0, DefYes, 3);
-    model.restoreCell(1, 0, DefYes, 5);
-    model.restoreCell(1, 1, DefYes, 3);
     for (const auto& c : cases) {
-        model.restoreCell(0, 1, c.state, c.colour);
-        EXPECT_EQ(model.CheckSolved(), c.solved) << int(c.state) << "/" << c.colour;
+        setCells(model, {"#5", ".#"});
+        model.restoreCell(c.c, c.r, c.state, c.colour);
+        EXPECT_EQ(model.CheckSolved(), c.solved) << c.c << "," << c.r << ": " << int(c.state) << "/" << c.colour;
     }
-    model.restoreCell(0, 1, Empty, 0);
-    model.restoreCell(1, 0, Mark, 5); // a Mark on a filled position is not a fill
-    EXPECT_FALSE(model.CheckSolved());
-    model.restoreCell(1, 0, DefYes, 4); // wrong colour
-    EXPECT_FALSE(model.CheckSolved());
     EXPECT_EQ(host.solved, std::vector<std::string>(4, "t"));
-}
 
-TEST_F(Editing, PaintAndFiguresAnnounceTheSolvedPicture)
-{
+    // Paint and figures announce the solved picture, each time it still
+    // matches; ShowSolution and Undo never do.
     load({"#.", ".#"});
     model.paint(0, 0, DefYes);
-    EXPECT_TRUE(host.solved.empty());
     model.paintFigure(1, 1, 1, 1, DrawMode::Rect, DefYes);
-    EXPECT_EQ(host.solved.size(), 1u);
-    model.paint(1, 0, DefNo); // keeping it matching announces it again
-    EXPECT_EQ(host.solved.size(), 2u);
-    // ShowSolution and Undo announce nothing.
+    EXPECT_EQ(host.solved.size(), 5u);
+    model.paint(1, 0, DefNo);
+    EXPECT_EQ(host.solved.size(), 6u);
     model.ShowSolution();
     model.Undo();
-    EXPECT_EQ(host.solved.size(), 2u);
+    EXPECT_EQ(host.solved.size(), 6u);
 }
 
 TEST_F(Editing, SuggestFixesTheFirstWrongCellInColumnOrder)
@@ -329,8 +312,7 @@ TEST_F(Editing, SuggestFixesTheFirstWrongCellInColumnOrder)
 
     // Only a wrong colour left: recoloured, then the check finds it solved
     // before the cell is named.
-    model.restoreCell(1, 0, DefNo, 0);
-    model.restoreCell(1, 1, DefYes, 4);
+    setCells(model, {"#x", "x4"});
     model.Suggest();
     EXPECT_EQ(cellsOf(model), (Rows{"#x", "x5"}));
     EXPECT_EQ(host.solved.size(), 1u);

@@ -61,21 +61,7 @@ protected:
 const MouseFlags kCtrl{false, true, false, false};
 const MouseFlags kShift{true, false, false, false};
 
-TEST_F(Pointer, ButtonAndCtrlChooseThePaintState)
-{
-    load({"#####", "#####"});
-    press(0, 0);
-    press(1, 0, MouseButton::Right);
-    press(2, 0, MouseButton::Right, kCtrl);
-    press(0, 0, MouseButton::Left, kCtrl);
-    EXPECT_EQ(cellsOf(model)[0], ".x+..");
-    // The middle button keeps the last chosen paint state (Empty here).
-    press(2, 0, MouseButton::Middle);
-    EXPECT_EQ(cellsOf(model)[0], ".x...");
-    EXPECT_EQ(view.cursor, ColorCursor(model.currentColour()));
-}
-
-TEST_F(Pointer, BrushDragPaintsEachCellOnceAndClicksPaintOnlyInBrushMode)
+TEST_F(Pointer, BrushPaintsEachCellOnceInTheStateOfButtonAndCtrl)
 {
     load({"#####", "#####"});
     press(0, 0);
@@ -84,13 +70,20 @@ TEST_F(Pointer, BrushDragPaintsEachCellOnceAndClicksPaintOnlyInBrushMode)
     drag(4, 0); // staying on a cell adds nothing
     release(4, 0);
     EXPECT_EQ(model.history().size(), 5u);
+    press(0, 1, MouseButton::Right);
+    press(1, 1, MouseButton::Right, kCtrl);
+    press(0, 0, MouseButton::Left, kCtrl);
+    // The middle button keeps the last chosen paint state (Empty here).
+    press(1, 0, MouseButton::Middle);
+    EXPECT_EQ(cellsOf(model), (Rows{"..###", "x+..."}));
+    EXPECT_EQ(view.cursor, ColorCursor(model.currentColour()));
+    // A click without a drag paints nothing in the other modes.
     for (DrawMode mode : {DrawMode::Line, DrawMode::Rect}) {
         pointer.setDrawMode(mode);
-        press(1, 1);
-        release(1, 1);
+        press(4, 1);
+        release(4, 1);
     }
-    EXPECT_EQ(cellsOf(model), (Rows{"#####", "....."}));
-    EXPECT_EQ(model.history().size(), 5u);
+    EXPECT_EQ(cellsOf(model)[1], "x+...");
 }
 
 TEST_F(Pointer, LineIsPreviewedThenCommittedOnRelease)
@@ -141,26 +134,11 @@ TEST_F(Pointer, BandGoesWhenTheDragReturnsToItsStartOrEndsOutside)
     EXPECT_FALSE(model.CanUndo());
 }
 
-TEST_F(Pointer, MarkBandShowsEachCellsOwnColour)
+TEST_F(Pointer, ShiftOnlyPicksColoursAndAMarkBandShowsEachCellsOwn)
 {
     load({"bbb", "..."});
     model.SetColor(PaletteColor(11));
     press(0, 0);
-    model.SetColor(PaletteColor(5));
-    pointer.setDrawMode(DrawMode::Line);
-    press(0, 0, MouseButton::Right, kCtrl);
-    drag(2, 0, MouseButton::Right, kCtrl);
-    EXPECT_EQ(pointer.shownState(1, 0), Mark);
-    EXPECT_EQ(pointer.shownColour(0, 0), PaletteColor(11));
-    EXPECT_EQ(pointer.shownColour(1, 0), model.cell(1, 0).colour);
-}
-
-TEST_F(Pointer, ShiftOnlyPicksColours)
-{
-    load({"bbb", "..."});
-    model.SetColor(PaletteColor(11));
-    press(0, 0);
-    const auto records = model.history().size();
     press(0, 0, MouseButton::Right, kShift);
     EXPECT_EQ(model.currentColour(), PaletteColor(11));
     model.restoreCell(2, 1, Empty, 0); // as restoring progress leaves it
@@ -168,8 +146,16 @@ TEST_F(Pointer, ShiftOnlyPicksColours)
     EXPECT_EQ(model.currentColour(), kWhite);
     drag(0, 0, MouseButton::Left, kShift); // dragging with Shift too
     EXPECT_EQ(model.currentColour(), PaletteColor(11));
-    EXPECT_EQ(model.history().size(), records);
+    EXPECT_EQ(model.history().size(), 1u);
     EXPECT_EQ(cellsOf(model), (Rows{"b..", "..."}));
+
+    model.SetColor(PaletteColor(5));
+    pointer.setDrawMode(DrawMode::Line);
+    press(0, 0, MouseButton::Right, kCtrl);
+    drag(2, 0, MouseButton::Right, kCtrl);
+    EXPECT_EQ(pointer.shownState(1, 0), Mark);
+    EXPECT_EQ(pointer.shownColour(0, 0), PaletteColor(11));
+    EXPECT_EQ(pointer.shownColour(1, 0), model.cell(1, 0).colour);
 }
 
 TEST_F(Pointer, ClueClicksStrikeOutOrPickTheColour)

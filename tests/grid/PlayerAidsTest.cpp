@@ -1,28 +1,19 @@
-#include "grid/GridModel.h"
+#include "GridText.h"
 #include "grid/PlayerAids.h"
-#include "TestGrids.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using Rows = std::vector<std::string>;
 using playeraids::Cells;
+using testgrids::Rows;
 
-// A model of the picture with the player's cells drawn as ASCII: '.' Empty,
-// 'x' crossed, '+' marked, a fill as in the picture ('#', '1'..'9', 'a'..'i';
-// 'w' a fill in white).
+// A model of the picture with the player's cells drawn as in GridText.h.
 struct Board {
     Board(const Rows& picture, const Rows& player)
     {
         model.SetDataSource(testgrids::crossword(picture));
-        for (int r = 0; r < model.height(); ++r)
-            for (int c = 0; c < model.width(); ++c) {
-                const char ch = player[std::size_t(r)][std::size_t(c)];
-                const CellState s = ch == '.' ? Empty : ch == 'x' ? DefNo : ch == '+' ? Mark : DefYes;
-                const int colour = s == DefYes && ch != 'w' ? testgrids::indexOf(ch) : 0;
-                model.restoreCell(c, r, s, colour);
-            }
+        testgrids::setCells(model, player);
     }
     GridModel model;
 };
@@ -31,11 +22,8 @@ struct Board {
 
 TEST(PlayerAids, MistakesAreWrongFillsAndCrossesOnTheFilledPicture)
 {
-    struct Case {
-        const char* what;
-        Rows picture, player;
-        Cells expected;
-    } cases[] = {
+    struct Case { const char* what; Rows picture, player; Cells expected; };
+    const Case cases[] = {
         {"nothing done is no mistake", {"#.", "2#"}, {"..", "+."}, {}},
         {"right so far", {"#.", "2#"}, {"#x", ".."}, {}},
         {"fill on the background", {"#.", "2#"}, {"##", ".."}, {{1, 0}}},
@@ -52,13 +40,8 @@ TEST(PlayerAids, MistakesAreWrongFillsAndCrossesOnTheFilledPicture)
 
 TEST(PlayerAids, LineHelpCrossesTheEmptyCellsOfAMatchingLine)
 {
-    struct Case {
-        const char* what;
-        Rows picture, player;
-        bool row;
-        int index;
-        Cells expected;
-    } cases[] = {
+    struct Case { const char* what; Rows picture, player; bool row; int index; Cells expected; };
+    const Case cases[] = {
         {"complete row", {"##.#."}, {"##.#."}, true, 0, {{2, 0}, {4, 0}}},
         {"a run short", {"##.#."}, {"#..#."}, true, 0, {}},
         {"runs right but shifted still match the clue", {"##.#."}, {".##.#"}, true, 0, {{0, 0}, {3, 0}}},
