@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <tuple>
 
 using testgrids::crossword;
 using testgrids::fileBytes;
@@ -33,82 +33,52 @@ int codeOf(const std::function<void()>& f)
 
 } // namespace
 
-TEST(CrossDataFile, CellByteAtOffsetLandsInColumnAndRow)
+// The stored layout: "QL", a big-endian name length and name, big-endian
+// width and height, then the cells row by row; bytes past the picture are
+// ignored, and writing gives back the very bytes read.
+TEST(CrossDataFile, ReadsAndWritesTheStoredLayoutByteForByte)
 {
-    // 5 x 3 with a 4-byte name: 8 + 4 + 15 = 27 bytes; byte 12 + y*5 + x is cells[x][y].
     std::vector<std::uint8_t> bytes = {'Q', 'L', 0, 4, 'a', 'b', 'c', 'd', 0, 5, 0, 3};
     for (int i = 0; i < 15; ++i)
         bytes.push_back(std::uint8_t(i + 1));
-    ASSERT_EQ(bytes.size(), 27u);
+    bytes.push_back(7);
     CrossData d;
     d.readFile(writeTemp(bytes, "5x3"));
-    EXPECT_EQ(d.name, "abcd");
-    EXPECT_EQ(d.width, 5);
-    EXPECT_EQ(d.height, 3);
+    EXPECT_EQ(std::make_tuple(d.name, d.width, d.height), std::make_tuple(std::string("abcd"), 5, 3));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(d.cell(x, y), bytes[std::size_t(12 + y * 5 + x)]) << x << "," << y;
+    bytes.pop_back();
+    EXPECT_EQ(d.toFileBytes(), bytes);
+    EXPECT_EQ(crossword({std::string(128, '#')}).width, 128);
 }
 
-TEST(CrossDataFile, SizesAreBigEndianAndBytesBeyondThePictureAreIgnored)
-{
-    std::vector<std::uint8_t> bytes = {'x', 'y', 0, 0, 0, 0x80, 0, 1};
-    bytes.resize(8 + 128, 1);
-    bytes.push_back(7); // beyond the picture
-    CrossData d;
-    d.readBytes(bytes.data(), bytes.size());
-    EXPECT_EQ(d.width, 128);
-    EXPECT_EQ(d.height, 1);
-    EXPECT_EQ(d.maxRowClues, 1);
-    EXPECT_EQ(d.maxColClues, 1);
-}
-
-TEST(CrossDataFile, ShortFilesNeverInventSizes)
+// A cut header, a size outside 1..128 or a line of more blocks than a signed
+// byte counts is no crossword: never a blank grid to play, nor the old name.
+TEST(CrossDataFile, RefusesCutHeadersOddSizesAndOverlongClueLines)
 {
     const auto full = fileBytes({"#.#", ".#."}, "nm");
-    // Every cut before the cells ends inside the signature, length, name,
-    // width or height: no crossword (never a blank 0 x 0 grid to play).
-    for (std::size_t cut = 0; cut < 8 + 2; ++cut) {
-        CrossData d;
-        d.name = "previous";
-        EXPECT_EQ(codeOf([&] { d.readBytes(full.data(), cut); }), 30004) << cut;
-        EXPECT_FALSE(d.hasCells()) << cut;
-        EXPECT_EQ(d.width, 0) << cut;
-        EXPECT_EQ(d.height, 0) << cut;
-        EXPECT_EQ(d.name, "") << cut;
+    std::vector<std::vector<std::uint8_t>> refused;
+    for (std::size_t cut = 0; cut < 8 + 2; ++cut)
+        refused.emplace_back(full.begin(), full.begin() + std::ptrdiff_t(cut));
+    for (auto [w, h] : {std::pair{0, 5}, {5, 0}, {129, 1}, {1, 129}, {0xFFFF, 0xFFFF}})
+        refused.push_back({'Q', 'L', 0, 0, std::uint8_t(w >> 8), std::uint8_t(w), std::uint8_t(h >> 8), std::uint8_t(h), 1});
+    std::string row;
+    for (int i = 0; i < 128; ++i)
+        row += (i % 2) ? '1' : '2'; // 128 touching blocks of two colours
+    refused.push_back(fileBytes({row}));
+    for (std::size_t i = 0; i < refused.size(); ++i) {
+        SCOPED_TRACE(i);
+        CrossData d = crossword({"#"}, "previous");
+        EXPECT_EQ(codeOf([&] { d.readBytes(refused[i].data(), refused[i].size()); }), 30004);
+        EXPECT_FALSE(d.hasCells());
+        EXPECT_EQ(std::make_tuple(d.width, d.height, d.name), std::make_tuple(0, 0, std::string()));
     }
     // A cut inside the cells keeps what was read; the rest is background.
     CrossData d;
     d.readBytes(full.data(), full.size() - 2);
-    ASSERT_TRUE(d.hasCells());
-    EXPECT_EQ(d.cell(0, 0), 3);
-    EXPECT_EQ(d.cell(2, 0), 3);
-    EXPECT_EQ(d.cell(0, 1), 0);
-    EXPECT_EQ(d.cell(1, 1), 0); // not supplied
+    EXPECT_EQ(std::vector<int>({d.cell(0, 0), d.cell(2, 0), d.cell(0, 1), d.cell(1, 1)}), std::vector<int>({3, 3, 0, 0}));
     EXPECT_EQ(d.maxRowClues, 2);
-}
-
-TEST(CrossDataFile, RefusesSizesOutsideTheSupportedRange)
-{
-    for (auto [w, h] : {std::pair{0, 5}, {5, 0}, {129, 1}, {1, 129}, {0xFFFF, 0xFFFF}}) {
-        std::vector<std::uint8_t> bytes = {'Q', 'L', 0, 0, std::uint8_t(w >> 8), std::uint8_t(w),
-                                           std::uint8_t(h >> 8), std::uint8_t(h), 1, 1, 1};
-        CrossData d;
-        EXPECT_EQ(codeOf([&] { d.readBytes(bytes.data(), bytes.size()); }), 30004) << w << "x" << h;
-        EXPECT_FALSE(d.hasCells());
-        EXPECT_EQ(d.width, 0);
-    }
-}
-
-TEST(CrossDataFile, RefusesLinesWithMoreBlocksThanASignedByteHolds)
-{
-    std::string row;
-    for (int i = 0; i < 128; ++i)
-        row += (i % 2) ? '1' : '2'; // 128 touching blocks of two colours
-    CrossData d;
-    const auto bytes = fileBytes({row});
-    EXPECT_EQ(codeOf([&] { d.readBytes(bytes.data(), bytes.size()); }), 30004);
-    EXPECT_FALSE(d.hasCells());
 }
 
 // Only regular files of a crossword's size are read: a FIFO would block for
@@ -137,34 +107,19 @@ TEST(CrossDataFile, FilesThatAreNoCrosswordRaise30004NamingTheFile)
     std::filesystem::remove_all(dir);
 }
 
-TEST(CrossDataFile, WritingAndReadingGiveTheSameRecord)
-{
-    CrossData a = crossword({"12.3", "..#4", "i..."}, "round");
-    const auto bytes = a.toFileBytes();
-    CrossData b;
-    b.readBytes(bytes.data(), bytes.size());
-    EXPECT_EQ(b.name, "round");
-    ASSERT_EQ(b.width, 4);
-    for (int x = 0; x < 4; ++x)
-        for (int y = 0; y < 3; ++y)
-            EXPECT_EQ(a.cell(x, y), b.cell(x, y));
-}
-
 TEST(CrossDataBlocks, CountsColoursAndTreatsHighBytesAsBackground)
 {
     EXPECT_EQ(crossword({"112.2"}).maxBlocks(true), 3); // 1x2, 2x1, 2x1
     EXPECT_EQ(crossword({"....."}).maxBlocks(true), 0);
-    CrossData blank = crossword({"...", "..."});
-    EXPECT_EQ(blank.maxRowClues, 0);
-    EXPECT_EQ(blank.maxColClues, 0);
-
+    const CrossData blank = crossword({"...", "..."});
+    EXPECT_EQ(std::make_pair(blank.maxRowClues, blank.maxColClues), std::make_pair(0, 0));
+    EXPECT_EQ(CrossData().maxBlocks(true), 0);
     // 0x80..0xFF are negative as signed bytes: background that still ends a run.
     std::vector<std::uint8_t> bytes = {'Q', 'L', 0, 0, 0, 5, 0, 1, 1, 0x80, 1, 0xFF, 0xFF};
     CrossData d;
     d.readBytes(bytes.data(), bytes.size());
     EXPECT_EQ(d.maxBlocks(true), 2);
     EXPECT_EQ(d.maxBlocks(false), 1);
-    EXPECT_EQ(CrossData().maxBlocks(true), 0);
 }
 
 TEST(CrossDataClues, AlignAgainstTheFieldSplitByColourWithColumnsReadBottomUp)
@@ -196,7 +151,7 @@ TEST(CrossDataClues, AlignAgainstTheFieldSplitByColourWithColumnsReadBottomUp)
             << c.rows[0] << " " << c.position << "," << c.line << (c.column ? " column" : " row");
 }
 
-TEST(CrossDataColours, MapsPicturesToThePalette)
+TEST(CrossDataColours, MapsPicturesToThePaletteAndIndicesBack)
 {
     const std::pair<RGB, int> cases[] = {
         {0xFFFFFF, 0},
@@ -215,31 +170,29 @@ TEST(CrossDataColours, MapsPicturesToThePalette)
     for (const auto& [rgb, index] : cases)
         EXPECT_EQ(CrossData::colorToIndex(rgb), index) << std::hex << rgb;
     // Exact palette colours map to themselves, except ochre, never chosen.
-    for (int i = 0; i < 18; ++i)
-        EXPECT_EQ(CrossData::colorToIndex(kPalette[i]), i) << i;
-    EXPECT_NE(CrossData::colorToIndex(kPalette[18]), 18);
+    for (int i = 0; i < kPaletteSize; ++i) {
+        EXPECT_EQ(CrossData::colorToIndex(kPalette[i]) == i, i != 18) << i;
+        EXPECT_EQ(PaletteIndex(kPalette[i]), i);
+    }
+    EXPECT_EQ(PaletteIndex(0x444445), 0); // only an exact colour has an index
+    // A cell's index is a signed byte: anything outside the palette is white.
+    for (int outside : {19, -1, 0xFF})
+        EXPECT_EQ(PaletteColor(outside), kWhite) << outside;
+    EXPECT_EQ(std::make_pair(PaletteColor(18), PaletteColor(256 + 11)), std::make_pair(kPalette[18], kPalette[11]));
 }
 
 TEST(CrossDataPicture, BuildsFromPixelsAndClonesDeeply)
 {
-    testgrids::AsciiPicture pic({"#4.", ".9#"});
     CrossData d;
-    d.fromPicture(pic, "logo");
-    EXPECT_EQ(d.name, "logo");
-    EXPECT_EQ(d.width, 3);
-    EXPECT_EQ(d.height, 2);
-    EXPECT_EQ(d.cell(1, 0), 4);
-    EXPECT_EQ(d.cell(1, 1), 9);
-    EXPECT_EQ(d.maxRowClues, 2);
-    EXPECT_EQ(d.maxColClues, 2);
+    d.fromPicture(testgrids::AsciiPicture({"#4.", ".9#"}), "logo");
+    EXPECT_EQ(std::make_tuple(d.name, d.width, d.height), std::make_tuple(std::string("logo"), 3, 2));
+    EXPECT_EQ(std::make_pair(d.cell(1, 0), d.cell(1, 1)), std::make_pair(std::uint8_t(4), std::uint8_t(9)));
+    EXPECT_EQ(std::make_pair(d.maxRowClues, d.maxColClues), std::make_pair(2, 2));
     auto copy = d.clone();
     copy->cell(0, 0) = 0;
     copy->name = "other";
-    EXPECT_EQ(d.cell(0, 0), 3);
-    EXPECT_EQ(d.name, "logo");
+    EXPECT_EQ(std::make_pair(d.cell(0, 0), d.name), std::make_pair(std::uint8_t(3), std::string("logo")));
     EXPECT_EQ(copy->maxRowClues, 2);
-
-    testgrids::AsciiPicture tooWide({std::string(129, '#')});
-    EXPECT_EQ(codeOf([&] { d.fromPicture(tooWide, "x"); }), 30004);
+    EXPECT_EQ(codeOf([&] { d.fromPicture(testgrids::AsciiPicture({std::string(129, '#')}), "x"); }), 30004);
     EXPECT_FALSE(d.hasCells());
 }
