@@ -16,8 +16,9 @@ using testgrids::crossword;
 using testgrids::Rows;
 using testgrids::setCells;
 
-class RecordingHost : public GridHost {
-public:
+// The fixture is the model's host and keeps what it hears.
+class Editing : public ::testing::Test, public GridHost {
+protected:
     bool hasColourButton() const override { return button; }
     void showCurrentColour(RGB colour) override { shownColours.push_back(colour); }
     bool autoMarkEnabled() const override { return autoMark; }
@@ -25,22 +26,21 @@ public:
     bool liveMistakes() const override { return live; }
     void mistakesCounted(int n) override { counts.push_back(n); }
     void crosswordSolved(const std::string& name) override { solved.push_back(name); }
-    void previewResize(int w, int h) override { preview = {w, h}; }
     bool button = true, autoMark = false, lineHelp = false, live = false;
     std::vector<RGB> shownColours;
     std::vector<int> counts;
     std::vector<std::string> solved;
-    std::pair<int, int> preview;
-};
 
-class Editing : public ::testing::Test {
-protected:
     void load(const Rows& rows)
     {
-        model.setHost(&host);
+        model.setHost(this);
         model.SetDataSource(crossword(rows));
     }
-    RecordingHost host;
+    void undo(int steps)
+    {
+        while (steps-- > 0)
+            model.Undo();
+    }
     GridModel model;
 };
 
@@ -67,10 +67,9 @@ TEST(LineCells, FollowTheDoubleSlopeRule)
 // progress cannot bring in a colour outside the palette.
 TEST_F(Editing, LoadForgetsTheOldCrosswordAndResetsTheColourOnceTheButtonExists)
 {
-    host.button = false;
+    button = false;
     load({"#4", ".i"});
     EXPECT_EQ(model.currentColour(), kWhite);
-    EXPECT_EQ(host.preview, std::make_pair(6, 6)); // 3 pixels a cell
     model.ShowSolution();
     EXPECT_EQ(cellsOf(model), (Rows{"#4", ".i"}));
     EXPECT_EQ(model.cell(0, 1).colour, kWhite);
@@ -78,13 +77,13 @@ TEST_F(Editing, LoadForgetsTheOldCrosswordAndResetsTheColourOnceTheButtonExists)
     EXPECT_EQ(model.cell(1, 0).colour, kWhite);
     model.setTopMark(1, 0, 7);
     EXPECT_EQ(model.topMark(1, 0), 1);
-    host.button = true;
+    button = true;
     model.SetColor(PaletteColor(5));
     load({"#4", ".i"});
     EXPECT_EQ(cellsOf(model), (Rows{"..", ".."}));
     EXPECT_EQ(model.topMark(1, 0), 0);
     EXPECT_EQ(model.currentColour(), PaletteColor(3));
-    EXPECT_EQ(host.shownColours, std::vector<RGB>{PaletteColor(3)});
+    EXPECT_EQ(shownColours, std::vector<RGB>{PaletteColor(3)});
 }
 
 TEST_F(Editing, PaintGivesStateAndColourButAMarkKeepsTheColourBeneath)
@@ -150,15 +149,13 @@ TEST_F(Editing, UndoAndRedoGoStepByStepUntilTheNextChange)
     EXPECT_EQ(model.leftMark(0, 1), 1);
     model.Redo();
     EXPECT_EQ(cellsOf(model)[0], ".....");
-    for (int i = 0; i < 4; ++i)
-        model.Undo();
+    undo(4);
     EXPECT_EQ(cellsOf(model)[0], ".....");
     model.Redo();
     EXPECT_EQ(cellsOf(model)[0], "###..");
     model.paint(3, 0, Mark); // a new change: the crossed cell cannot come back
     EXPECT_FALSE(model.CanRedo());
-    for (int i = 0; i < 3; ++i) // one more than there is
-        model.Undo();
+    undo(3); // one more than there is
     model.Redo();
     model.Redo();
     EXPECT_EQ(cellsOf(model)[0], "###+.");
@@ -179,16 +176,14 @@ TEST_F(Editing, HistoryKeepsTheLast1000ChangesAndClearsWhole)
     model.Redo();
     model.Clear();
     model.paint(0, 0, DefNo);
-    model.Undo();
-    model.Undo();
+    undo(2);
     EXPECT_EQ(cellsOf(model), full);
     EXPECT_FALSE(model.CanUndo());
 
     // What was undone still counts towards the limit.
     for (int i = 0; i < 1200; ++i)
         model.paint(i % 30, i / 30, i % 2 ? Mark : DefNo);
-    for (int i = 0; i < 600; ++i)
-        model.Undo();
+    undo(600);
     EXPECT_EQ(model.history().size(), 1000u);
     int undone = 600;
     for (; model.CanUndo(); ++undone)
@@ -206,7 +201,7 @@ TEST_F(Editing, CluesAreStruckOutByHandOrAutomaticallyAndBlankSlotsFollow)
     model.toggleClueMark(false, 0, 0); // a blank slot does nothing
     model.pickClueColour(false, 0, 0);
     EXPECT_FALSE(model.CanUndo());
-    EXPECT_EQ(host.shownColours.size(), 1u); // only the load's
+    EXPECT_EQ(shownColours.size(), 1u); // only the load's
     model.toggleClueMark(false, 1, 0);
     EXPECT_EQ(model.leftMark(1, 0), 1);
     EXPECT_EQ(model.leftMark(0, 0), 1);
@@ -216,7 +211,7 @@ TEST_F(Editing, CluesAreStruckOutByHandOrAutomaticallyAndBlankSlotsFollow)
     // Picking a clue's colour records nothing.
     model.pickClueColour(true, 2, model.colClueCount() - 1);
     EXPECT_EQ(model.currentColour(), PaletteColor(3));
-    EXPECT_EQ(host.shownColours.back(), PaletteColor(3));
+    EXPECT_EQ(shownColours.back(), PaletteColor(3));
     EXPECT_FALSE(model.CanUndo());
 
     // Auto-marking, once switched on, strikes out a line with as many fills
@@ -224,7 +219,7 @@ TEST_F(Editing, CluesAreStruckOutByHandOrAutomaticallyAndBlankSlotsFollow)
     setCells(model, {"5..", "..."});
     model.AutoMarkClues();
     EXPECT_EQ(model.leftMark(1, 0), 0);
-    host.autoMark = true;
+    autoMark = true;
     model.AutoMarkClues();
     EXPECT_EQ(model.leftMark(1, 0), 1);
     EXPECT_EQ(model.leftMark(1, 1), 0); // row 1 wants two
@@ -235,7 +230,7 @@ TEST_F(Editing, CluesAreStruckOutByHandOrAutomaticallyAndBlankSlotsFollow)
 
 TEST_F(Editing, LineHelpCrossesAFinishedLineInTheSameStep)
 {
-    host.lineHelp = true;
+    lineHelp = true;
     load({"#.#.", "....", "#..."});
     model.paint(0, 0, DefYes);
     EXPECT_EQ(cellsOf(model), (Rows{"#...", "....", "...."}));
@@ -244,8 +239,7 @@ TEST_F(Editing, LineHelpCrossesAFinishedLineInTheSameStep)
     // Column 0 (1 1) is overdone; row 2 (1) is done.
     model.paintFigure(0, 1, 0, 2, DrawMode::Line, DefYes);
     EXPECT_EQ(cellsOf(model), (Rows{"#x#x", "#.x.", "#xxx"}));
-    model.Undo();
-    model.Undo();
+    undo(2);
     EXPECT_EQ(cellsOf(model), (Rows{"#...", "....", "...."}));
 }
 
@@ -259,12 +253,12 @@ TEST_F(Editing, MistakesAreFramedUntilTheNextChange)
     EXPECT_TRUE(model.mistakeShown(1, 0));
     model.paint(1, 1, DefNo); // crossed on a filled cell: the frames go anyway
     EXPECT_FALSE(model.mistakeShown(1, 0));
-    host.live = true;
+    live = true;
     model.Undo();
     EXPECT_TRUE(model.mistakeShown(1, 0));
     model.paint(1, 1, DefNo);
     EXPECT_TRUE(model.mistakeShown(1, 1));
-    EXPECT_EQ(host.counts, (std::vector<int>{0, 1, 1, 2}));
+    EXPECT_EQ(counts, (std::vector<int>{0, 1, 1, 2}));
 }
 
 TEST_F(Editing, SolvedMeansEveryFillRightAndAnyBlankElsewhere)
@@ -284,19 +278,19 @@ TEST_F(Editing, SolvedMeansEveryFillRightAndAnyBlankElsewhere)
         model.restoreCell(c.c, c.r, c.state, c.colour);
         EXPECT_EQ(model.CheckSolved(), c.solved) << c.c << "," << c.r << ": " << int(c.state) << "/" << c.colour;
     }
-    EXPECT_EQ(host.solved, std::vector<std::string>(4, "t"));
+    EXPECT_EQ(solved, std::vector<std::string>(4, "t"));
 
     // Paint and figures announce the solved picture, each time it still
     // matches; ShowSolution and Undo never do.
     load({"#.", ".#"});
     model.paint(0, 0, DefYes);
     model.paintFigure(1, 1, 1, 1, DrawMode::Rect, DefYes);
-    EXPECT_EQ(host.solved.size(), 5u);
+    EXPECT_EQ(solved.size(), 5u);
     model.paint(1, 0, DefNo);
-    EXPECT_EQ(host.solved.size(), 6u);
+    EXPECT_EQ(solved.size(), 6u);
     model.ShowSolution();
     model.Undo();
-    EXPECT_EQ(host.solved.size(), 6u);
+    EXPECT_EQ(solved.size(), 6u);
 }
 
 TEST_F(Editing, SuggestFixesTheFirstWrongCellInColumnOrder)
@@ -315,12 +309,12 @@ TEST_F(Editing, SuggestFixesTheFirstWrongCellInColumnOrder)
     setCells(model, {"#x", "x4"});
     model.Suggest();
     EXPECT_EQ(cellsOf(model), (Rows{"#x", "x5"}));
-    EXPECT_EQ(host.solved.size(), 1u);
+    EXPECT_EQ(solved.size(), 1u);
     EXPECT_EQ(*model.suggestedCell(), std::make_pair(1, 1));
     // A fully correct field: nothing changes, the named cell stays.
     model.Suggest();
     EXPECT_EQ(*model.suggestedCell(), std::make_pair(1, 1));
-    EXPECT_EQ(host.solved.size(), 1u);
+    EXPECT_EQ(solved.size(), 1u);
     // Any later edit ends the suggestion.
     model.paint(0, 1, DefNo);
     EXPECT_FALSE(model.suggestedCell());

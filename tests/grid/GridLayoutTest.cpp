@@ -73,25 +73,16 @@ TEST(GridLayout, HitTestingFollowsTheDoubledLinesAndFarEdge)
     const int lw = 45, th = 30;
     struct Case { int x, y; HitResult want; };
     const Case cases[] = {
-        {lw + 14, th, {HitResult::OnCell, 0, 0}},
-        {lw + 15, th, {HitResult::OnCell, 1, 0}},
+        {lw + 14, th, {HitResult::OnCell, 0, 0}}, {lw + 15, th, {HitResult::OnCell, 1, 0}},
         // x' = 75: (75 - 1) / 15 = 4, the doubled line still belongs to column 4.
-        {lw + 75, th + 75, {HitResult::OnCell, 4, 4}},
-        {lw + 76, th, {HitResult::OnCell, 5, 0}},
+        {lw + 75, th + 75, {HitResult::OnCell, 4, 4}}, {lw + 76, th, {HitResult::OnCell, 5, 0}},
         // Far edge: x' = 10 * 15 + 2 = 152 is inside the field but no cell.
-        {lw + 151, th, {HitResult::OnCell, 9, 0}},
-        {lw + 152, th, {}},
-        {lw, th + 152, {}},
+        {lw + 151, th, {HitResult::OnCell, 9, 0}}, {lw + 152, th, {}}, {lw, th + 152, {}},
         // Clue areas.
-        {lw + 76, 29, {HitResult::OnTopClue, 5, 1}},
-        {lw, 0, {HitResult::OnTopClue, 0, 0}},
-        {44, th + 76, {HitResult::OnLeftClue, 2, 5}},
-        {0, th, {HitResult::OnLeftClue, 0, 0}},
+        {lw + 76, 29, {HitResult::OnTopClue, 5, 1}}, {lw, 0, {HitResult::OnTopClue, 0, 0}},
+        {44, th + 76, {HitResult::OnLeftClue, 2, 5}}, {0, th, {HitResult::OnLeftClue, 0, 0}},
         // The top-left corner and points outside are nobody's.
-        {10, 10, {}},
-        {-1, th, {}},
-        {lw, -1, {}},
-        {lw + 400, 5, {}},
+        {10, 10, {}}, {-1, th, {}}, {lw, -1, {}}, {lw + 400, 5, {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(g.hitTest(c.x, c.y), c.want) << c.x << "," << c.y;

@@ -15,31 +15,23 @@ using testgrids::cellsOf;
 using testgrids::crossword;
 using testgrids::Rows;
 
-struct RecordingView : GridPointer::View {
-    std::vector<std::pair<int, int>> changed, over;
-    std::vector<PixelRect> rects;
-    int cursor = -1;
-    void cellChanged(int c, int r) override { changed.emplace_back(c, r); }
+// The fixture is the pointer's view and the model's host, and keeps what it hears.
+class Pointer : public ::testing::Test, public GridPointer::View, public GridHost {
+protected:
+    void cellChanged(int, int) override {}
     void invalidateRect(const PixelRect& rect) override { rects.push_back(rect); }
     void setCursorId(int id) override { cursor = id; }
     void pointerOver(int c, int r) override { over.emplace_back(c, r); }
-};
-
-struct HoverHost : GridHost {
-    bool hover = true;
     bool hoverEnabled() const override { return hover; }
-};
 
-class Pointer : public ::testing::Test {
-protected:
     void load(const Rows& rows)
     {
-        model.setHost(&host);
+        model.setHost(this);
         model.SetDataSource(crossword(rows));
         model.SetColor(PaletteColor(3));
         layout.setShape(model.width(), model.height(), model.rowClueCount(), model.colClueCount());
         pointer.reset();
-        pointer.setView(&view);
+        pointer.setView(this);
     }
     int x(int c) const { return layout.cellX(c) + 7; }
     int y(int r) const { return layout.cellY(r) + 7; }
@@ -51,11 +43,13 @@ protected:
     }
     void release(int c, int r, MouseButton b = MouseButton::Left) { pointer.release(x(c), y(r), b, {}); }
 
-    HoverHost host;
+    bool hover = true;
+    std::vector<std::pair<int, int>> over;
+    std::vector<PixelRect> rects;
+    int cursor = -1;
     GridModel model;
     GridLayout layout;
     GridPointer pointer{model, layout};
-    RecordingView view;
 };
 
 const MouseFlags kCtrl{false, true, false, false};
@@ -76,7 +70,7 @@ TEST_F(Pointer, BrushPaintsEachCellOnceInTheStateOfButtonAndCtrl)
     // The middle button keeps the last chosen paint state (Empty here).
     press(1, 0, MouseButton::Middle);
     EXPECT_EQ(cellsOf(model), (Rows{"..###", "x+..."}));
-    EXPECT_EQ(view.cursor, ColorCursor(model.currentColour()));
+    EXPECT_EQ(cursor, ColorCursor(model.currentColour()));
     // A click without a drag paints nothing in the other modes.
     for (DrawMode mode : {DrawMode::Line, DrawMode::Rect}) {
         pointer.setDrawMode(mode);
@@ -86,7 +80,7 @@ TEST_F(Pointer, BrushPaintsEachCellOnceInTheStateOfButtonAndCtrl)
     EXPECT_EQ(cellsOf(model)[1], "x+...");
 }
 
-TEST_F(Pointer, LineIsPreviewedThenCommittedOnRelease)
+TEST_F(Pointer, BandPreviewsTheFigureUntilReleasedAndGoesWhenTheDragReturnsOrEndsOutside)
 {
     load({"##########", "##########", "##########"});
     pointer.setDrawMode(DrawMode::Line);
@@ -103,11 +97,8 @@ TEST_F(Pointer, LineIsPreviewedThenCommittedOnRelease)
     EXPECT_FALSE(pointer.showsPreview(4, 0));
     model.Undo();
     EXPECT_FALSE(model.CanUndo());
-}
 
-TEST_F(Pointer, BandGoesWhenTheDragReturnsToItsStartOrEndsOutside)
-{
-    load({"#####", "#####"});
+    // Back at its start the band goes, and the release commits nothing.
     pointer.setDrawMode(DrawMode::Rect);
     press(0, 0);
     drag(3, 1);
@@ -115,7 +106,6 @@ TEST_F(Pointer, BandGoesWhenTheDragReturnsToItsStartOrEndsOutside)
     drag(0, 0);
     EXPECT_FALSE(pointer.showsPreview(2, 1));
     release(0, 0);
-    EXPECT_FALSE(model.CanUndo());
 
     // Released outside the field, the band stays pending until a move
     // without a button or the next press erases it, uncommitted.
@@ -130,7 +120,7 @@ TEST_F(Pointer, BandGoesWhenTheDragReturnsToItsStartOrEndsOutside)
     pointer.release(10000, 10000, MouseButton::Left, {});
     press(4, 1);
     EXPECT_FALSE(pointer.showsPreview(1, 0));
-    EXPECT_EQ(cellsOf(model), (Rows{".....", "....."}));
+    EXPECT_EQ(cellsOf(model), Rows(3, ".........."));
     EXPECT_FALSE(model.CanUndo());
 }
 
@@ -175,20 +165,20 @@ TEST_F(Pointer, HoverReportsTheCellAndRedrawsOnlyWhenItMoves)
 {
     load({"#####", "#####", "#####"});
     pointer.move(x(2), y(1), {});
-    EXPECT_EQ(view.over, (std::vector<std::pair<int, int>>{{2, 1}}));
+    EXPECT_EQ(over, (std::vector<std::pair<int, int>>{{2, 1}}));
     ASSERT_TRUE(pointer.crosshairShown());
     // The column down to the row, the row across to the column.
-    EXPECT_EQ(view.rects, (std::vector<PixelRect>{{layout.cellX(2), 0, 16, layout.cellY(1) + 16},
+    EXPECT_EQ(rects, (std::vector<PixelRect>{{layout.cellX(2), 0, 16, layout.cellY(1) + 16},
                                                   {0, layout.cellY(1), layout.cellX(2) + 16, 16}}));
     pointer.move(x(2) + 3, y(1), {}); // same cell: nothing to redraw
-    EXPECT_EQ(view.rects.size(), 2u);
+    EXPECT_EQ(rects.size(), 2u);
     pointer.move(x(3), y(1), {}); // the old crosshair and the new one
-    EXPECT_EQ(view.rects.size(), 6u);
+    EXPECT_EQ(rects.size(), 6u);
     pointer.dropCrosshair();
-    host.hover = false;
+    hover = false;
     pointer.move(x(4), y(2), {});
     EXPECT_FALSE(pointer.crosshairShown());
-    EXPECT_EQ(view.over.back(), std::make_pair(4, 2)); // the status still follows
+    EXPECT_EQ(over.back(), std::make_pair(4, 2)); // the status still follows
 }
 
 } // namespace
