@@ -39,9 +39,6 @@ std::string carried(const Puzzle& p)
     return s;
 }
 
-const char* kSmallNon = "catalogue \"x #1\"\ntitle \"Little boat\"\nby \"someone\"\nwidth 5\nheight 3\n\n"
-                        "rows\n1\n5\n3\n\ncolumns\n1\n2\n3\n2\n1\n\ngoal \"001001111101110\"\n";
-
 } // namespace
 
 // Variants authors write, and damaged or absurd files: each either reads to
@@ -50,15 +47,12 @@ TEST(NonFormat, AcceptsVariantsAndRefusesDamage)
 {
     const std::string head = "width 3\nheight 2\n";
     const std::string cols = "columns\n1\n0\n2\n";
-    const std::string lotsOfLines = [] {
-        std::string s = "width 3\nheight 2\nrows\n";
-        for (int i = 0; i < 1000000; ++i) s += "1\n";
-        return s;
-    }();
     struct Case {
         std::string text, rows, error;
     } cases[] = {
-        {kSmallNon, "1/5/3", ""}, // unknown keywords, a quoted goal
+        {"catalogue \"x #1\"\ntitle \"Little boat\"\nby \"someone\"\nwidth 5\nheight 3\n\nrows\n1\n5\n3\n\n"
+         "columns\n1\n2\n3\n2\n1\n\ngoal \"001001111101110\"\n",
+         "1/5/3", ""}, // unknown keywords, a quoted goal
         {head + "rows\n1 1\n1\n" + cols, "1 1/1", ""},
         {head + "rows\r\n1,1\r\n\r\n1\r\n" + cols, "1 1/1", ""},          // a blank separator line, CRLF
         {"width 3\nheight 2\nrows\n0\n3\ncolumns\n1\n1\n1\n", "/3", ""},  // 0 is an empty line
@@ -80,7 +74,7 @@ TEST(NonFormat, AcceptsVariantsAndRefusesDamage)
         {"width 3\nrows\n1\n", "", "width or height missing"},
         {head + "rows\n1 1\n1\ncolumns\n1\n", "", "1 column clues for width 3"}, // cut short
         {std::string("width 3\nheight 2\0\nrows\n", 20), "", "not a text file"},
-        {lotsOfLines, "", "more than 100000 lines"},
+        {head + std::string(1000000, '\n'), "", "more than 100000 lines"},
     };
     for (const Case& c : cases) {
         Puzzle p;
