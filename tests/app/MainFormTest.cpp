@@ -22,6 +22,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -69,13 +70,11 @@ protected:
         ASSERT_TRUE(active ? QTest::qWaitForWindowActive(form.get()) : QTest::qWaitForWindowExposed(form.get()));
     }
     void open(const std::string& id) { form->CrossSelected(findCrossword(form->rootCategory(), id)); }
-    void useLanguage(const char* name, const char* lines)
+    static void writeFile(const QString& name, const char* text)
     {
-        QFile file(QStringLiteral("language/%1.lng").arg(QLatin1String(name)));
+        QFile file(name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(lines);
-        file.close();
-        form->language().LoadLanguage(name);
+        file.write(text);
     }
     void TearDown() override
     {
@@ -86,23 +85,11 @@ protected:
     GridModel& grid() { return form->gridModel(); }
     GridWidget& widget() { return *form->grid(); }
     QPoint at(int c, int r) { return {widget().layout().cellX(c) + 2, widget().layout().cellY(r) + 2}; }
-    void click(int c, int r, MouseButton button = MouseButton::Left, MouseFlags flags = {})
+    void click(int c, int r, MouseButton button = MouseButton::Left)
     {
-        widget().pointer().press(at(c, r).x(), at(c, r).y(), button, flags);
+        widget().pointer().press(at(c, r).x(), at(c, r).y(), button, {});
     }
     void load(const std::vector<std::string>& rows) { grid().SetDataSource(testgrids::crossword(rows)); }
-    void expectLogoSolved()
-    {
-        EXPECT_EQ(grid().name(), "logo");
-        ASSERT_EQ(grid().width(), 32);
-        int filled = 0;
-        for (int c = 0; c < 32; ++c)
-            for (int r = 0; r < 32; ++r) {
-                filled += grid().solution(c, r) > 0;
-                EXPECT_EQ(grid().cellState(c, r), grid().solution(c, r) > 0 ? DefYes : Empty) << c << "," << r;
-            }
-        EXPECT_GT(filled, 500);
-    }
 
     WorkFolder work;
     const int savedPage = codepage::current();
@@ -111,28 +98,14 @@ protected:
     std::vector<std::string> notices;
 };
 
-TEST(SolveSwitch, IsACaseSensitiveSubstringOfTheJoinedArguments)
-{
-    const struct {
-        std::vector<const char*> args;
-        bool found;
-    } cases[] = {
-        {{"tessellor", "/solve"}, true},
-        {{"tessellor", "x/solvers"}, true},
-        {{"tessellor", "/so", "lve"}, false}, // a blank comes between
-        {{"tessellor", "a", "/solve"}, true},
-        {{"tessellor", "/Solve"}, false},
-        {{"tessellor"}, false},
-    };
-    for (auto c : cases)
-        EXPECT_EQ(hasSolveSwitch(int(c.args.size()), c.args.data()), c.found) << c.args.back();
-}
-
 TEST_F(MainFormTest, StartsWithTheLogoSolvedAndItsClues)
 {
-    expectLogoSolved();
-    EXPECT_GT(grid().rowClueCount(), 0);
-    EXPECT_GT(grid().colClueCount(), 0);
+    EXPECT_EQ(grid().name(), "logo");
+    ASSERT_EQ(grid().width(), 32);
+    EXPECT_GT(grid().rowClueCount() * grid().colClueCount(), 0);
+    for (int c = 0; c < 32; ++c)
+        for (int r = 0; r < 32; ++r)
+            EXPECT_EQ(grid().cellState(c, r), grid().solution(c, r) > 0 ? DefYes : Empty) << c << "," << r;
     EXPECT_FALSE(form->actions().solve->isVisible()); // only with the switch
     EXPECT_TRUE(MainForm(true).actions().solve->isVisible());
     EXPECT_TRUE(shownErrors.empty());
@@ -158,9 +131,7 @@ TEST_F(MainFormTest, SolverClearsTheFieldSolvesAndReportsButRefusesWideCrossword
     EXPECT_EQ(form->statusPanel(2)->text(), QStringLiteral("Solved."));
     EXPECT_EQ(cellsOf(grid()), (Rows{"####", "#xx#", "#xx#", "5555"}));
 
-    std::vector<std::string> rows(2, std::string(101, '.'));
-    rows[0][7] = '#';
-    load(rows);
+    load({std::string(101, '.'), std::string(101, '#')});
     grid().restoreCell(9, 1, Mark, 1);
     form->DB_SolveClick();
     ASSERT_EQ(notices.size(), 2u);
@@ -169,80 +140,59 @@ TEST_F(MainFormTest, SolverClearsTheFieldSolvesAndReportsButRefusesWideCrossword
     EXPECT_EQ(grid().cellState(7, 0), Empty);
 }
 
-TEST_F(MainFormTest, KeyboardPlaysUndoesClearsAndCountsMistakes)
+// Keys play in the grid and reach the window's commands, which keep their
+// buttons and the grid in step: the crossword panel, hover off (the
+// crosshair shown goes with a repaint, no other comes) and the reveal chord,
+// which only sets the flag for the next load.
+TEST_F(MainFormTest, KeysPlayAndCommandsKeepTheirButtonsAndTheGridInStep)
 {
     showForm(true);
+    // Hover off: on the logo, the crosshair shown goes with a repaint and no
+    // other comes.
+    const auto& a = form->actions();
+    QTest::mouseMove(form->grid(), at(4, 7));
+    EXPECT_EQ(form->statusPanel(0)->text(), QStringLiteral("4 : 7"));
+    EXPECT_TRUE(widget().pointer().crosshairShown());
+    a.showHover->trigger();
+    EXPECT_FALSE(form->showHover() || widget().pointer().crosshairShown());
+    QTest::mouseMove(form->grid(), at(5, 7));
+    EXPECT_FALSE(widget().pointer().crosshairShown());
+
     load({"#.#", "...", "#.#"});
-    auto key = [&](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QTest::keyClick(&widget(), Qt::Key(k), mods);
-    };
+    auto key = [&](int k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(&widget(), Qt::Key(k), mods); };
     for (int k : {Qt::Key_Space, Qt::Key_Right, Qt::Key_Right, Qt::Key_Space})
         key(k);
     EXPECT_EQ(cellsOf(grid()), (Rows{"#.#", "...", "..."}));
-    key(Qt::Key_Z, Qt::ControlModifier);
+    key(Qt::Key_Z, Qt::ControlModifier); // the window's commands reach past the focused grid
     EXPECT_EQ(cellsOf(grid()), (Rows{"#..", "...", "..."}));
-    key(Qt::Key_Y, Qt::ControlModifier);
-    key(Qt::Key_Z, Qt::ControlModifier);
-    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(cellsOf(grid()), (Rows{"#.#", "...", "..."}));
-    key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(cellsOf(grid()), (Rows{"...", "...", "..."}));
 
     // X crosses, M marks, Shift+arrow paints on as a drag; the cursor stays
     // inside the field.
     key(Qt::Key_Down);
     key(Qt::Key_X);
     key(Qt::Key_Left, Qt::ShiftModifier);
-    key(Qt::Key_Left);
-    key(Qt::Key_Left);
-    key(Qt::Key_Down);
-    key(Qt::Key_M);
-    EXPECT_EQ(cellsOf(grid()), (Rows{"...", ".xx", "+.."}));
+    for (int k : {Qt::Key_Left, Qt::Key_Left, Qt::Key_Down, Qt::Key_M})
+        key(k);
+    EXPECT_EQ(cellsOf(grid()), (Rows{"#..", ".xx", "+.."}));
     EXPECT_EQ(widget().pointer().cursorColumn(), 0);
 
-    form->actions().mistakes->trigger();
-    EXPECT_EQ(form->statusPanel(2)->text(), QStringLiteral("No mistakes"));
     grid().restoreCell(1, 0, DefYes, 3); // background
     form->actions().mistakes->trigger();
     EXPECT_EQ(form->statusPanel(2)->text(), QStringLiteral("Mistakes: 1"));
-    EXPECT_TRUE(grid().mistakeShown(1, 0));
 
     // Tab leaves the grid as usual.
     key(Qt::Key_Tab);
     EXPECT_FALSE(widget().hasFocus());
-}
 
-TEST_F(MainFormTest, PanelAndDrawingModeCommandsKeepTheirButtonsInStep)
-{
-    showForm();
-    QAction* select = form->actions().selectCross;
-    EXPECT_TRUE(select->isChecked());
-    select->trigger();
-    EXPECT_FALSE(form->treeView()->isVisible());
-    EXPECT_FALSE(select->isChecked());
-    // The tool button is the same command.
-    QTest::mouseClick(form->gameBar()->widgetForAction(select), Qt::LeftButton);
-    EXPECT_TRUE(form->treeView()->isVisible());
-    EXPECT_TRUE(select->isChecked());
+    a.selectCross->trigger();
+    EXPECT_FALSE(form->treeView()->isVisible() || a.selectCross->isChecked());
+    QTest::mouseClick(form->gameBar()->widgetForAction(a.selectCross), Qt::LeftButton); // the same command
+    EXPECT_TRUE(form->treeView()->isVisible() && a.selectCross->isChecked());
 
-    const auto& a = form->actions();
-    a.mdRect->trigger();
-    EXPECT_EQ(widget().pointer().drawMode(), DrawMode::Rect);
-    a.mdLine->trigger();
-    a.mdLine->trigger(); // a radio item stays checked when chosen again
-    EXPECT_EQ(widget().pointer().drawMode(), DrawMode::Line);
-    EXPECT_TRUE(a.mdLine->isChecked());
-    EXPECT_FALSE(a.mdRect->isChecked() || a.mdBrush->isChecked());
-}
-
-TEST_F(MainFormTest, RevealChordTogglesOnlyTheFlag)
-{
-    showForm();
-    load({"#.#", "...", "#.#"});
     const auto chord = Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier;
     QTest::keyClick(form->grid(), Qt::Key_NumLock, chord);
     EXPECT_TRUE(grid().revealOnLoad());
-    EXPECT_EQ(grid().cellState(0, 0), Empty); // the open crossword stays as it is
+    EXPECT_EQ(grid().cellState(2, 0), Empty); // the open crossword stays as it is
     QTest::keyClick(form->grid(), Qt::Key_NumLock, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_TRUE(grid().revealOnLoad()); // without Alt it is not the chord
     QTest::keyClick(form->grid(), Qt::Key_NumLock, chord);
@@ -253,15 +203,10 @@ TEST_F(MainFormTest, RevealChordTogglesOnlyTheFlag)
     EXPECT_TRUE(grid().revealOnLoad());
 }
 
-// The wheel scrolls by its delta, with Ctrl it zooms; the commands and Fit
-// stop at the ends of the cell sizes and the room.
-TEST_F(MainFormTest, WheelScrollsOrZoomsAndZoomStopsAtBothEnds)
+// The wheel scrolls by its delta, with Ctrl it zooms; Fit takes the room.
+TEST_F(MainFormTest, WheelScrollsOrZoomsAndFitShowsTheWholeCrossword)
 {
-    std::vector<std::string> rows(30, std::string(40, '.'));
-    for (int r = 0; r < 30; ++r)
-        for (int c = r % 3; c < 40; c += 3)
-            rows[std::size_t(r)][std::size_t(c)] = '#';
-    load(rows);
+    load(Rows(30, QString("#.#").repeated(14).left(40).toStdString()));
     showForm();
     widget().setCellSize(30);
     QApplication::processEvents();
@@ -278,8 +223,6 @@ TEST_F(MainFormTest, WheelScrollsOrZoomsAndZoomStopsAtBothEnds)
         wheel(delta, Qt::NoModifier);
         EXPECT_EQ(bar->value(), value) << delta;
     }
-    form->actions().zoomIn->trigger();
-    EXPECT_EQ(widget().cellSize(), 30);
     widget().setCellSize(12);
     // Each step: a wheel delta and the cell size after it; half a notch
     // waits for the other half.
@@ -287,9 +230,6 @@ TEST_F(MainFormTest, WheelScrollsOrZoomsAndZoomStopsAtBothEnds)
         wheel(delta, Qt::ControlModifier);
         EXPECT_EQ(widget().cellSize(), size) << delta;
     }
-    widget().setCellSize(3);
-    form->actions().zoomOut->trigger();
-    EXPECT_EQ(widget().cellSize(), 3);
 
     form->actions().zoomFit->trigger();
     QApplication::processEvents();
@@ -300,32 +240,13 @@ TEST_F(MainFormTest, WheelScrollsOrZoomsAndZoomStopsAtBothEnds)
     EXPECT_TRUE(widget().layout().controlWidth() > room.width() || widget().layout().controlHeight() > room.height());
 }
 
-// The shipped Russian table in its code page reaches menus, buttons, the
-// preview's title and the status text of a cell; Undo keeps its caption.
-TEST_F(MainFormTest, ShippedRussianShowsCyrillicEverywhere)
+// Texts of the shipped tables a player must read whole: the suggest button
+// holds its countdown in every language, the message panel a solver progress
+// line; Russian in its code page reaches menus, hints, the preview's title
+// and the status text of a cell, and Undo keeps its caption.
+TEST_F(MainFormTest, ShippedLanguagesFillMenusButtonsAndStatusWhole)
 {
-    ASSERT_TRUE(codepage::setCurrent(1251));
-    form->language().LoadLanguage("russian");
-    EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("\u0418\u0433\u0440\u0430")); // Игра
-    EXPECT_EQ(form->actions().clear->text(), QStringLiteral("\u041E\u0447\u0438\u0441\u0442\u0438\u0442\u044C"));
-    EXPECT_EQ(form->actions().clear->toolTip(), form->actions().clear->text());
-    EXPECT_EQ(form->actions().undo->text(), QStringLiteral("Undo"));
-    EXPECT_TRUE(form->suggestButton()->text().startsWith(QStringLiteral("\u041F")));
-    EXPECT_EQ(form->preview()->windowTitle(),
-              QStringLiteral("\u041F\u0440\u0435\u0434\u043F\u0440\u043E\u0441\u043C\u043E\u0442\u0440"));
-    showForm();
-    QTest::mouseMove(form->grid(), at(2, 5));
-    const QString state = form->statusPanel(1)->text();
-    EXPECT_FALSE(state.isEmpty());
-    for (const QChar c : state)
-        EXPECT_TRUE(c.unicode() >= 0x0400 && c.unicode() <= 0x04FF) << state.toStdString();
-}
-
-// Texts a player must read whole: the suggest button holds its countdown in
-// every shipped language, and the message panel a solver progress line.
-TEST_F(MainFormTest, SuggestButtonAndMessagePanelHoldTheirTexts)
-{
-    const std::pair<const char*, int> cases[] = {{"english", 1252}, {"russian", 1251}, {"german", 1252}};
+    const std::pair<const char*, int> cases[] = {{"english", 1252}, {"german", 1252}, {"russian", 1251}};
     TCustomButton* button = form->suggestButton();
     for (const auto& [language, codePage] : cases) {
         ASSERT_TRUE(codepage::setCurrent(codePage));
@@ -336,25 +257,25 @@ TEST_F(MainFormTest, SuggestButtonAndMessagePanelHoldTheirTexts)
         // The caption is clipped two pixels inside the frame.
         EXPECT_LE(text, button->width() - 4) << language << ": " << button->text().toStdString();
     }
+    EXPECT_TRUE(button->text().startsWith(QStringLiteral("\u041F")));
+    EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("\u0418\u0433\u0440\u0430")); // Игра
+    EXPECT_EQ(form->actions().clear->text(), QStringLiteral("\u041E\u0447\u0438\u0441\u0442\u0438\u0442\u044C"));
+    EXPECT_EQ(form->actions().clear->toolTip(), form->actions().clear->text());
+    EXPECT_EQ(form->actions().undo->text(), QStringLiteral("Undo"));
+    EXPECT_EQ(form->preview()->windowTitle(),
+              QStringLiteral("\u041F\u0440\u0435\u0434\u043F\u0440\u043E\u0441\u043C\u043E\u0442\u0440"));
     showForm();
+    QTest::mouseMove(form->grid(), at(2, 5));
+    const QString state = form->statusPanel(1)->text();
+    EXPECT_FALSE(state.isEmpty());
+    for (const QChar c : state)
+        EXPECT_TRUE(c.unicode() >= 0x0400 && c.unicode() <= 0x04FF) << state.toStdString();
+
     QLabel* panel = form->statusPanel(2);
     panel->setText(QStringLiteral("Solving... Time: 00:01:05  Progress:  41.16 % Try: 1234 Total: 1234567"));
     QCoreApplication::processEvents();
     form->statusBar()->layout()->activate();
     EXPECT_GE(panel->contentsRect().width(), QFontMetrics(panel->font()).horizontalAdvance(panel->text()));
-}
-
-TEST_F(MainFormTest, HoverStatusTextsAndToggle)
-{
-    showForm();
-    QTest::mouseMove(form->grid(), at(4, 7));
-    EXPECT_EQ(form->statusPanel(0)->text(), QStringLiteral("4 : 7"));
-    EXPECT_TRUE(widget().pointer().crosshairShown());
-    form->actions().showHover->trigger();
-    EXPECT_FALSE(form->showHover());
-    EXPECT_FALSE(widget().pointer().crosshairShown()); // the repaint took it away
-    QTest::mouseMove(form->grid(), at(5, 7));
-    EXPECT_FALSE(widget().pointer().crosshairShown());
 }
 
 // The test programs run under the game's own application object, so an
@@ -373,28 +294,26 @@ TEST_F(MainFormTest, EscapedExceptionsEndTheProgramAfterTheirMessage)
         }
     } thrower;
     ASSERT_NE(dynamic_cast<TessellorApp*>(QApplication::instance()), nullptr);
-    QEvent cross(QEvent::User);
-    QApplication::sendEvent(&thrower, &cross);
+    for (int type : {int(QEvent::User), QEvent::User + 1}) {
+        QEvent event{QEvent::Type(type)};
+        QApplication::sendEvent(&thrower, &event);
+    }
     EXPECT_TRUE(form->isClosing());
-    QEvent other(QEvent::Type(QEvent::User + 1));
-    QApplication::sendEvent(&thrower, &other);
     EXPECT_EQ(shownErrors, (std::vector<std::string>{CrossException(30004).messageText(&form->language()),
                                                      "disk on fire"}));
 }
 
-TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrossword)
+// The profile keeps each crossword's progress and reopens the last one at
+// the next start; a crossword that cannot be loaded brings the previous one
+// back. A last crossword that left its pack between two games starts the
+// game on the logo, without a message or a hang, and its progress waits for
+// its return.
+TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrosswordOrTheLogoWhenItIsGone)
 {
-    makePack("Fun", {{"Dots/Eye_0_1.ql", {"#.#", ".#.", "#.#"}}, {"Bar_0_0.ql", {"##", ".."}}});
-    int asked = 0;
-    form->setProfileChooser([&] {
-        ++asked;
-        return std::string(asked == 1 ? "../evil" : asked == 2 ? "" : "Tester");
-    });
+    const std::pair<QString, std::vector<std::string>> eye{"Dots/Eye_0_1.ql", {"#.#", ".#.", "#.#"}};
+    const std::pair<QString, std::vector<std::string>> bar{"Bar_0_0.ql", {"##", ".."}};
+    makePack("Fun", {eye, bar});
     form->FormActivate();
-    EXPECT_EQ(asked, 3); // refused names are asked again
-    ASSERT_NE(form->profile(), nullptr);
-    EXPECT_EQ(grid().name(), "logo");
-
     open("Fun\\Dots\\Eye_0_1");
     click(1, 1);
     open("Fun\\Bar_0_0");
@@ -407,45 +326,25 @@ TEST_F(MainFormTest, ProfileKeepsProgressAndReopensTheLastCrossword)
     EXPECT_EQ(grid().cellState(1, 1), DefYes);
     EXPECT_EQ(widget().cellSize(), 21);
     EXPECT_EQ(findCrossword(form->rootCategory(), "Fun\\Bar_0_0")->edited, 1);
-    EXPECT_TRUE(shownErrors.empty());
 
-    // A crossword that cannot be loaded: the error shows and the previous
-    // one comes back with its progress.
     insertCrossword(form->rootCategory(), "Fun\\Ghost_0_1", "Fun\\Ghost_0", 1, false);
     open("Fun\\Ghost_0_1");
     EXPECT_EQ(shownErrors.size(), 1u);
     EXPECT_EQ(grid().name(), "Fun\\Dots\\Eye_0_1");
     EXPECT_EQ(grid().cellState(1, 1), DefYes);
-}
 
-// The last crossword of the profile left its pack between two games: the
-// game starts on the logo and the progress of every crossword stays, ready
-// for when the crossword is back.
-TEST_F(MainFormTest, LastCrosswordGoneFromThePacksStartsOnTheLogoAndKeepsTheProgress)
-{
-    const std::pair<QString, std::vector<std::string>> eye{"Eye_0_1.ql", {"#.#", ".#.", "#.#"}};
-    const std::pair<QString, std::vector<std::string>> bar{"Bar_0_0.ql", {"##", ".."}};
-    makePack("Fun", {eye, bar});
-    form->FormActivate();
-    open("Fun\\Bar_0_0");
-    open("Fun\\Eye_0_1");
-    click(1, 1);
     newForm();
     ASSERT_TRUE(QFile::remove("data/Fun.qlp"));
     makePack("Fun", {bar});
     form->FormActivate();
-    expectLogoSolved();
-    EXPECT_TRUE(shownErrors.empty());
+    EXPECT_EQ(grid().name(), "logo");
     EXPECT_EQ(findCrossword(form->rootCategory(), "Fun\\Bar_0_0")->edited, 1);
-    open("Fun\\Bar_0_0"); // and play goes on
-    EXPECT_EQ(grid().name(), "Fun\\Bar_0_0");
-
     newForm();
     makePack("Fun", {eye});
     form->FormActivate();
-    open("Fun\\Eye_0_1");
+    open("Fun\\Dots\\Eye_0_1");
     EXPECT_EQ(cellsOf(grid()), (Rows{"...", ".#.", "..."}));
-    EXPECT_TRUE(shownErrors.empty());
+    EXPECT_EQ(shownErrors.size(), 1u); // only that of the failed load
 }
 
 // Two windows on one profile: the one that ended last used to overwrite the
@@ -455,16 +354,9 @@ TEST_F(MainFormTest, ProfileInUseElsewhereIsRefusedAndAStaleLockTakenOver)
 {
     ProfileLock other;
     ASSERT_EQ(other.take(UserConfig::fileNameFor("Ann")), ProfileLock::Result::Taken);
-    QFile stale("Bob.pfl.lock");
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write("12345\n");
-    stale.close();
-    std::vector<std::string> names = {"Bob", "Ann"};
-    form->setProfileChooser([&] {
-        const std::string n = names.back();
-        names.pop_back();
-        return n;
-    });
+    writeFile("Bob.pfl.lock", "12345\n");
+    int asked = 0;
+    form->setProfileChooser([&] { return std::string(asked++ == 0 ? "Ann" : "Bob"); });
     form->FormActivate();
     ASSERT_NE(form->profile(), nullptr);
     EXPECT_EQ(form->profile()->userName(), "Bob");
@@ -490,38 +382,28 @@ TEST_F(MainFormTest, ClosingTheMainWindowClosesTheHelpWindow)
     EXPECT_FALSE(HelpViewer::instance().isVisible());
 }
 
-// A long id in the 120-pixel status panel keeps its end, the crossword's
-// name (it once showed "tarter\\Shapes\\Plus_", cut on both sides).
-TEST_F(MainFormTest, LongIdInTheStatusPanelKeepsTheCrosswordsName)
-{
-    makePack("Starter Collection", {{"Shapes and Figures/Plus_0_1.ql", {"#.#", ".#.", "#.#"}}});
-    form->FormActivate();
-    form->show();
-    open("Starter Collection\\Shapes and Figures\\Plus_0_1");
-    const QLabel* panel = form->statusPanel(1);
-    EXPECT_TRUE(panel->text().endsWith(QStringLiteral("Plus_0"))) << panel->text().toStdString();
-    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
-    EXPECT_EQ(panel->toolTip(), QStringLiteral("Starter Collection\\Shapes and Figures\\Plus_0"));
-}
-
-// A pack next to a damaged one: the damaged one is named, the crossword
-// opens blank, solving it marks the catalogue, and the reveal flag shows the
-// next load solved.
+// A pack next to a damaged one: the damaged one is named; a crossword opens
+// blank with its id in the 120-pixel status panel, which keeps the end of a
+// long one, the crossword's name (it once showed "tarter\\Shapes\\Plus_",
+// cut on both sides); solving it marks the catalogue, and the reveal flag
+// shows the next load solved.
 TEST_F(MainFormTest, OpensCrosswordsFromPacksAndRecordsTheSolvedOne)
 {
-    makePack("Test", {{"Animals/Cat_0_1.ql", {"#.#", ".#.", "#.#"}}});
-    QFile bad("data/A_bad.qlp");
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("no zip here");
-    bad.close();
+    makePack("Starter Collection", {{"Shapes and Figures/Plus_0_1.ql", {"#.#", ".#.", "#.#"}}});
+    writeFile("data/A_bad.qlp", "no zip here");
     form->FormActivate();
+    form->show();
     ASSERT_EQ(shownErrors.size(), 1u);
     EXPECT_NE(shownErrors[0].find("A_bad.qlp"), std::string::npos);
     EXPECT_EQ(form->treeView()->topLevelItemCount(), 1);
 
     form->statusPanel(0)->setText(QStringLiteral("17 : 4")); // a cell of the grid being left
-    open("Test\\Animals\\Cat_0_1");
+    open("Starter Collection\\Shapes and Figures\\Plus_0_1");
     EXPECT_TRUE(form->statusPanel(0)->text().isEmpty());
+    const QLabel* panel = form->statusPanel(1);
+    EXPECT_TRUE(panel->text().endsWith(QStringLiteral("Plus_0"))) << panel->text().toStdString();
+    EXPECT_LE(panel->fontMetrics().horizontalAdvance(panel->text()), panel->contentsRect().width());
+    EXPECT_EQ(panel->toolTip(), QStringLiteral("Starter Collection\\Shapes and Figures\\Plus_0"));
     EXPECT_EQ(cellsOf(grid()), (Rows{"...", "...", "..."}));
     EXPECT_EQ(form->rootCategory().editedCount, 1);
     for (auto [c, r] : {std::pair{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}})
@@ -530,85 +412,59 @@ TEST_F(MainFormTest, OpensCrosswordsFromPacksAndRecordsTheSolvedOne)
     EXPECT_EQ(form->rootCategory().solvedCount, 1);
 
     grid().setRevealOnLoad(true);
-    open("Test\\Animals\\Cat_0_1");
+    open("Starter Collection\\Shapes and Figures\\Plus_0_1");
     EXPECT_EQ(cellsOf(grid()), (Rows{"#.#", ".#.", "#.#"}));
 }
 
-TEST_F(MainFormTest, SuggestWaitsThenOffersOneCellUntilTheNextChange)
+TEST_F(MainFormTest, SuggestWaitsThenOffersACellThatBlinks)
 {
     load({"#.", ".5"});
     TCustomButton* button = form->suggestButton();
-    EXPECT_FALSE(button->isEnabled()); // idle until a crossword is opened
     form->StartSuggestWait();
-    EXPECT_TRUE(form->suggestTimer()->isActive());
-    for (int tick = 0; tick < 60; ++tick) {
+    for (int tick = 0; tick < 3; ++tick)
         form->SuggestTimerTimer();
-        if (tick == 2) {
-            EXPECT_EQ(button->text(), QStringLiteral("Please, wait 28 second..."));
-        }
-    }
-    EXPECT_EQ(button->text(), QStringLiteral("Click to suggest a course"));
+    EXPECT_EQ(button->text(), QStringLiteral("Please, wait 28 second..."));
+    for (int tick = 3; tick < 60; ++tick)
+        form->SuggestTimerTimer();
     EXPECT_TRUE(button->isEnabled());
 
     // A click restarts the wait; until the next tick the button still works.
     QTest::mouseClick(button, Qt::LeftButton);
-    ASSERT_TRUE(grid().suggestedCell());
-    EXPECT_EQ(*grid().suggestedCell(), std::make_pair(0, 0));
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_EQ(*grid().suggestedCell(), std::make_pair(0, 1));
+    ASSERT_TRUE(grid().suggestedCell());
+    EXPECT_EQ(*grid().suggestedCell(), std::make_pair(0, 1)); // the second suggestion
     form->SuggestTimerTimer();
     EXPECT_FALSE(button->isEnabled());
     EXPECT_TRUE(widget().suggestLit()); // the cell blinks with the ticks
     form->SuggestTimerTimer();
     EXPECT_FALSE(widget().suggestLit());
 
-    // Clear keeps the blinking; a brush change ends it.
     form->actions().clear->trigger();
-    EXPECT_TRUE(grid().suggestedCell());
-    click(1, 1);
-    EXPECT_FALSE(grid().suggestedCell());
+    EXPECT_TRUE(grid().suggestedCell()); // Clear keeps the blinking
 
     // A language's wait text whose first placeholder wants a text: nothing
     // is filled, nothing is read.
-    useLanguage("odd", "suggest_button_wait=%s wait %d s %n\r\n");
+    writeFile("language/odd.lng", "suggest_button_wait=%s wait %d s %n\r\n");
+    form->language().LoadLanguage("odd");
     form->StartSuggestWait();
     form->SuggestTimerTimer();
     EXPECT_EQ(button->text(), QStringLiteral("%s wait %d s %n"));
 }
 
-TEST_F(MainFormTest, ColourMenuAndShiftPickSetTheColourAndItsButton)
+// The preview shows each cell as three by three pixels in its colour, the
+// one chosen in the colour menu, which the colour button shows too.
+TEST_F(MainFormTest, PreviewMirrorsEveryCellAtThreePixelsInTheChosenColour)
 {
-    load({"#5.", "...", "..b"});
-    EXPECT_EQ(form->colorButton()->color(), PaletteColor(3)); // each load starts dark grey
-    form->popupColorMenu()->chooseItem(10); // the eleventh colour: red
-    EXPECT_EQ(grid().currentColour(), PaletteColor(11));
-    EXPECT_EQ(form->colorButton()->color(), PaletteColor(11));
-    grid().restoreCell(1, 0, DefYes, 5);
-    MouseFlags shift;
-    shift.shift = true;
-    click(1, 0, MouseButton::Left, shift);
-    EXPECT_EQ(form->colorButton()->color(), PaletteColor(5));
-}
-
-TEST_F(MainFormTest, PreviewMirrorsEveryCellAtThreePixels)
-{
-    std::vector<std::string> rows(25, std::string(40, '.'));
-    load(rows);
+    load(Rows(25, std::string(40, '.')));
     PreviewFrm* preview = form->preview();
-    EXPECT_EQ(preview->picture().size(), QSize(120, 75));
-    EXPECT_TRUE(preview->isHidden());
-    const QImage before = preview->picture();
-    grid().SetColor(PaletteColor(5));
+    QImage expected = preview->picture();
+    ASSERT_EQ(expected.size(), QSize(120, 75));
+    EXPECT_EQ(form->colorButton()->color(), PaletteColor(3)); // each load starts dark grey
+    form->popupColorMenu()->chooseItem(4);
+    EXPECT_EQ(form->colorButton()->color(), PaletteColor(5));
     click(7, 3);
-    const QImage after = preview->picture();
-    int changed = 0;
-    for (int y = 0; y < 75; ++y)
-        for (int x = 0; x < 120; ++x)
-            if (after.pixel(x, y) != before.pixel(x, y)) {
-                ++changed;
-                EXPECT_TRUE(x / 3 == 7 && y / 3 == 3 && (after.pixel(x, y) & 0xFFFFFF) == 0x3333FFu) << x << "," << y;
-            }
-    EXPECT_EQ(changed, 9);
+    QPainter(&expected).fillRect(21, 9, 3, 3, QColor(0x3333FF));
+    EXPECT_EQ(preview->picture(), expected);
     click(7, 3, MouseButton::Right); // a blank mark shows white
     EXPECT_EQ(preview->picture().pixel(22, 10) & 0xFFFFFF, 0xFFFFFFu);
 
@@ -647,19 +503,32 @@ TEST_F(MainFormTest, TreeHintsDescribeTheNodeUnderTheMouse)
     recount(form->rootCategory());
     form->TreeViewMouseMove(QPoint(5, tree->viewport()->height() - 2)); // empty space
     EXPECT_NE(hintAt(zoo).find("Edited - 2"), std::string::npos);
-    useLanguage("hints", "tree_view_hint_category=Folder %s: %d of %d, %d in all\r\n");
+    writeFile("language/hints.lng", "tree_view_hint_category=Folder %s: %d of %d, %d in all\r\n");
+    form->language().LoadLanguage("hints");
     EXPECT_EQ(hintAt(zoo, 1), "Folder Zoo: 1 of 2, 2 in all");
 }
 
-TEST_F(MainFormTest, AutosaveOnOpenAndWhilePlayingWithOneMessageOnFailure)
+// Opening a crossword writes the profile and starts the autosave and the
+// crossword's own clock, which counts while the window is active and stands
+// still once solved; a disk that refuses is told once and play goes on.
+TEST_F(MainFormTest, OpeningAutosavesAndEachCrosswordKeepsItsClock)
 {
-    makePack("Fun", {{"Eye_0_1.ql", {"#.#", ".#.", "#.#"}}});
+    makePack("Fun", {{"Dot_0_1.ql", {"#.", ".."}}, {"Eye_0_1.ql", {"#.#", ".#.", "#.#"}}});
+    std::int64_t now = 0;
+    form->session()->setTimeSourceForTesting([&] { return now; });
+    showForm(true);
     form->FormActivate();
     ASSERT_FALSE(QFile::exists("Tester.pfl"));
-    open("Fun\\Eye_0_1");
-    ASSERT_TRUE(QFile::exists("Tester.pfl")); // opening writes the profile
+    open("Fun\\Dot_0_1");
+    ASSERT_TRUE(QFile::exists("Tester.pfl"));
     EXPECT_TRUE(form->session()->autosaveTimer()->isActive());
+    now += 65'000;
+    QTest::qWait(1100); // one tick of the status bar clock
+    EXPECT_EQ(form->statusPanel(3)->text(), QStringLiteral("1:05"));
 
+    open("Fun\\Eye_0_1");
+    EXPECT_EQ(form->session()->seconds(), 0u);
+    now += 10'000;
     auto stateOnDisk = [] {
         std::vector<std::uint8_t> bytes;
         readWholeFile("Tester.pfl", bytes);
@@ -670,8 +539,6 @@ TEST_F(MainFormTest, AutosaveOnOpenAndWhilePlayingWithOneMessageOnFailure)
     EXPECT_EQ(stateOnDisk(), Empty);
     EXPECT_TRUE(form->session()->saveNow());
     EXPECT_EQ(stateOnDisk(), DefYes);
-
-    // A disk that refuses: the player hears it once, and play goes on.
     setChunkWriterForTesting([](int, const std::uint8_t*, std::size_t) { return std::size_t(0); });
     for (int i = 0; i < 3; ++i) {
         click(1, 1, MouseButton::Right);
@@ -683,38 +550,18 @@ TEST_F(MainFormTest, AutosaveOnOpenAndWhilePlayingWithOneMessageOnFailure)
     setChunkWriterForTesting({});
     EXPECT_TRUE(form->session()->saveNow());
     EXPECT_EQ(stateOnDisk(), DefNo);
-}
 
-TEST_F(MainFormTest, ClockCountsWhileTheWindowIsActiveAndShowsInTheNotice)
-{
-    makePack("Fun", {{"Dot_0_1.ql", {"#.", ".."}}, {"Bar_0_1.ql", {"##", ".."}}});
-    std::int64_t now = 0;
-    form->session()->setTimeSourceForTesting([&] { return now; });
-    showForm(true);
-    form->FormActivate();
+    // Coming back resumes the first clock; solving shows its time.
     open("Fun\\Dot_0_1");
-    now += 65'000;
-    QTest::qWait(1100); // one tick of the status bar clock
-    EXPECT_EQ(form->statusPanel(3)->text(), QStringLiteral("1:05"));
-
-    // Another crossword has a clock of its own; coming back resumes the first.
-    open("Fun\\Bar_0_1");
-    EXPECT_EQ(form->session()->seconds(), 0u);
-    now += 10'000;
-    open("Fun\\Dot_0_1");
-    EXPECT_EQ(form->profile()->playSeconds("Fun\\Bar_0_1"), 10u);
-
+    EXPECT_EQ(form->profile()->playSeconds("Fun\\Eye_0_1"), 10u);
     now += 2'000;
     click(0, 0);
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_NE(notices[0].find("Time: 1:07"), std::string::npos) << notices[0];
-    // Solved, the clock stands still, also when the crossword is reopened.
     now += 30'000;
     open("Fun\\Dot_0_1");
     EXPECT_EQ(form->session()->seconds(), 67u);
     EXPECT_FALSE(form->session()->clockRunning());
-    form->ShowLogo();
-    EXPECT_TRUE(form->statusPanel(3)->text().isEmpty());
 }
 
 TEST_F(MainFormTest, WindowComesBackWhereItWasAndAlwaysFitsTheScreen)
@@ -730,9 +577,7 @@ TEST_F(MainFormTest, WindowComesBackWhereItWasAndAlwaysFitsTheScreen)
         showForm();
         form->FormActivate();
         EXPECT_TRUE(area.contains(form->geometry())) << form->geometry().x() << "," << form->geometry().y();
-        if (wanted == placed) {
-            EXPECT_EQ(form->geometry(), placed);
-        }
+        EXPECT_TRUE(wanted != placed || form->geometry() == placed); // where it was when it fits
     }
 }
 
@@ -741,18 +586,13 @@ TEST_F(MainFormTest, WindowComesBackWhereItWasAndAlwaysFitsTheScreen)
 // import adds to the pack, and refusals come in the same one message.
 TEST_F(MainFormTest, ImportAddsPuzzlesToThePlayersPackAndSelectsTheFirst)
 {
-    auto write = [](const char* name, const char* text) {
-        QFile f(name);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    };
-    write("boat.non", "title \"Boat\"\nwidth 3\nheight 2\nrows\n1\n3\ncolumns\n1\n2\n1\n");
-    write("set.xml", "<puzzleset><puzzle><title>Red dot</title><color name=\"red\" char=\"r\">f00</color>"
-                     "<clues type=\"rows\"><line><count color=\"red\">1</count></line></clues>"
-                     "<clues type=\"columns\"><line><count color=\"red\">1</count></line></clues></puzzle>"
-                     "<puzzle><title>Two ways</title><clues type=\"rows\"><line><count>1</count></line>"
-                     "<line><count>1</count></line></clues><clues type=\"columns\"><line><count>1</count></line>"
-                     "<line><count>1</count></line></clues></puzzle></puzzleset>");
+    writeFile("boat.non", "title \"Boat\"\nwidth 3\nheight 2\nrows\n1\n3\ncolumns\n1\n2\n1\n");
+    writeFile("set.xml", "<puzzleset><puzzle><title>Red dot</title><color name=\"red\" char=\"r\">f00</color>"
+                         "<clues type=\"rows\"><line><count color=\"red\">1</count></line></clues>"
+                         "<clues type=\"columns\"><line><count color=\"red\">1</count></line></clues></puzzle>"
+                         "<puzzle><title>Two ways</title><clues type=\"rows\"><line><count>1</count></line>"
+                         "<line><count>1</count></line></clues><clues type=\"columns\"><line><count>1</count></line>"
+                         "<line><count>1</count></line></clues></puzzle></puzzleset>");
     // Ids of the pack's crosswords without the level digit, which the rating gives.
     auto imported = [&] {
         std::vector<std::string> ids;
@@ -764,7 +604,9 @@ TEST_F(MainFormTest, ImportAddsPuzzlesToThePlayersPackAndSelectsTheFirst)
             id.pop_back();
         return ids;
     };
-    auto selectedId = [&] { return static_cast<TPackModelFile*>(TPackView::nodeOf(form->treeView()->currentItem()))->id; };
+    auto selectedId = [&] {
+        return static_cast<TPackModelFile*>(TPackView::nodeOf(form->treeView()->currentItem()))->id;
+    };
     form->FormActivate();
     form->setImportChooser([] { return QStringList{"boat.non", "set.xml"}; });
     form->ImportClick();
@@ -776,7 +618,6 @@ TEST_F(MainFormTest, ImportAddsPuzzlesToThePlayersPackAndSelectsTheFirst)
     EXPECT_EQ(boat.substr(0, boat.size() - 1), imported()[0]);
 
     open(boat);
-    ASSERT_EQ(grid().width(), 3);
     for (auto [c, r] : {std::pair{1, 0}, {0, 1}, {1, 1}, {2, 1}})
         click(c, r);
     EXPECT_EQ(notices.size(), 2u); // solved
@@ -784,7 +625,8 @@ TEST_F(MainFormTest, ImportAddsPuzzlesToThePlayersPackAndSelectsTheFirst)
     // Again: the pack keeps what it had, and the new one is numbered.
     form->setImportChooser([] { return QStringList{"boat.non"}; });
     form->ImportClick();
-    EXPECT_EQ(imported(), (std::vector<std::string>{"Imported\\Boat_0_", "Imported\\Red dot_1_", "Imported\\Boat 2_0_"}));
+    EXPECT_EQ(imported(),
+              (std::vector<std::string>{"Imported\\Boat_0_", "Imported\\Red dot_1_", "Imported\\Boat 2_0_"}));
     EXPECT_EQ(selectedId(), imported()[2] + boat.back());
     EXPECT_EQ(findCrossword(form->rootCategory(), boat)->solved, 1);
 }
