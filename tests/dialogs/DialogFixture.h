@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@ protected:
         CrossException::setDisplay([this](const std::string& text) { shownErrors.push_back(text); });
     }
     void TearDown() override { CrossException::setDisplay(nullptr); }
+    static void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5)); }
     static void writeFile(const QString& path, const QByteArray& bytes)
     {
         QFile f(path);

@@ -37,7 +37,7 @@ protected:
         QStringList messages;
         dialog.setMessageHandler([&](const QString&, const QString& text) { messages << text; });
         dialog.username()->setEditText(name);
-        QTest::mouseClick(dialog.buttOk(), Qt::LeftButton, {}, QPoint(10, 10));
+        click(dialog.buttOk());
         return messages;
     }
 };
@@ -109,7 +109,6 @@ TEST_F(ProfileDialogTest, TypedNameWithEnterMovesToOkAndItsReleaseConfirmsEscAnd
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.username()->setFocus();
     QTest::keyClicks(dialog.username()->lineEdit(), "Tess");
-    EXPECT_EQ(dialog.username()->currentText(), QStringLiteral("Tess"));
     // To the focus widget, as the keyboard delivers it.
     ASSERT_TRUE(QApplication::focusWidget() == dialog.username()
                 || QApplication::focusWidget() == dialog.username()->lineEdit());
@@ -126,7 +125,7 @@ TEST_F(ProfileDialogTest, TypedNameWithEnterMovesToOkAndItsReleaseConfirmsEscAnd
     EXPECT_FALSE(dialog.isVisible());
     dialog.show();
     dialog.setResult(0);
-    QTest::mouseClick(dialog.buttCancel(), Qt::LeftButton, {}, QPoint(5, 5));
+    click(dialog.buttCancel());
     EXPECT_EQ(dialog.result(), UserProfileDlg::kCancel);
 }
 
@@ -150,7 +149,7 @@ TEST_F(ProfileDialogTest, FirstActivationInsistsOnANameThroughTheDialog)
             } else {
                 dialog.setMessageHandler([](const QString&, const QString&) {});
                 dialog.username()->setEditText(QStringLiteral("Zoe"));
-                QTest::mouseClick(dialog.buttOk(), Qt::LeftButton, {}, QPoint(5, 5));
+                click(dialog.buttOk());
             }
         },
         2);

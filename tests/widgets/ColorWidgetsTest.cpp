@@ -15,46 +15,36 @@ namespace {
 
 QColor qc(RGB c) { return QColor(red(c), green(c), blue(c)); }
 
-const QColor kSentinel(0x12, 0x34, 0x56);
-const QColor kFace(0xC0, 0xC0, 0xC0);
 const RGB kSwatch = 0xFF0000;
-
-QImage paintItem(bool selected)
-{
-    QImage img(32, 24, QImage::Format_RGB32);
-    img.fill(kSentinel);
-    QPainter p(&img);
-    // Item from (5, 2) up to, not including, (25, 20).
-    TColorMenuItem::paint(p, QRect(5, 2, 20, 18), kSwatch, selected, kFace);
-    return img;
-}
-
-struct PixelCase {
-    bool selected;
-    int x, y;
-    QColor expected;
-};
 
 }  // namespace
 
 TEST(TColorMenuItem, SwatchIsOnePixelLargerOnEverySideWhenSelected)
 {
-    const QColor red = qc(kSwatch);
-    const PixelCase cases[] = {
-        // not selected: face band, black frame one inside, colour two inside
-        {false, 4, 3, kFace},      {false, 5, 4, Qt::black},  {false, 23, 17, Qt::black},
-        {false, 6, 5, red},        {false, 22, 16, red},      {false, 25, 10, kSentinel},
-        // selected: the frame moves out to the face band's edge
-        {true, 4, 3, Qt::black},   {true, 24, 18, Qt::black}, {true, 5, 4, red},
-        {true, 5, 2, kSentinel},   {true, 4, 19, kSentinel},  {true, 25, 10, kSentinel},
-    };
-    const QImage plain = paintItem(false);
-    const QImage sel = paintItem(true);
-    for (const auto& c : cases) {
-        const QImage& img = c.selected ? sel : plain;
-        EXPECT_EQ(img.pixelColor(c.x, c.y), c.expected)
-            << (c.selected ? "selected " : "plain ") << c.x << "," << c.y;
+    const QColor red = qc(kSwatch), face(0xC0, 0xC0, 0xC0), untouched(0x12, 0x34, 0x56);
+    QImage images[2];
+    for (bool selected : {false, true}) {
+        images[selected] = QImage(32, 24, QImage::Format_RGB32);
+        images[selected].fill(untouched);
+        QPainter p(&images[selected]);
+        // Item from (5, 2) up to, not including, (25, 20).
+        TColorMenuItem::paint(p, QRect(5, 2, 20, 18), kSwatch, selected, face);
     }
+    const struct {
+        bool selected;
+        int x, y;
+        QColor expected;
+    } cases[] = {
+        // not selected: face band, black frame one inside, colour two inside
+        {false, 4, 3, face},        {false, 5, 4, Qt::black},  {false, 23, 17, Qt::black},
+        {false, 6, 5, red},         {false, 22, 16, red},      {false, 25, 10, untouched},
+        // selected: the frame moves out to the face band's edge
+        {true, 4, 3, Qt::black},    {true, 24, 18, Qt::black}, {true, 5, 4, red},
+        {true, 5, 2, untouched},    {true, 4, 19, untouched},  {true, 25, 10, untouched},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(images[c.selected].pixelColor(c.x, c.y), c.expected)
+            << (c.selected ? "selected " : "plain ") << c.x << "," << c.y;
 }
 
 TEST(TColorMenu, PaletteItemsFormSixColumnsOfThreeInIndexOrder)

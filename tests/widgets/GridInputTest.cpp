@@ -4,11 +4,15 @@
 #include "TestGrids.h"
 #include "data/Color.h"
 #include "grid/GridModel.h"
+#include "widgets/EscapePoll.h"
 #include "widgets/GridWidget.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,9 +85,48 @@ TEST_F(GridInput, LineShowsItsBandWhileDraggingAndCommitsOnRelease)
     send(QEvent::MouseButtonRelease, 4, 4, Qt::LeftButton, Qt::NoButton);
     for (int c = 0; c < 5; ++c)
         EXPECT_EQ(model.cellState(c, 4), DefYes) << c;
-    model.Undo();
-    EXPECT_EQ(model.cellState(2, 4), Empty);
+    model.Undo(); // and the widget shows it
     EXPECT_EQ(pixel(2, 4), before);
+}
+
+// Shift with the widget's own modifier mapping picks the colour, and the
+// cursor the widget makes carries it.
+TEST_F(GridInput, ShiftPickedColourReachesTheCursor)
+{
+    std::vector<int> cursorIds;
+    widget.setCursorFactory([&](int id) {
+        cursorIds.push_back(id);
+        return QCursor(Qt::CrossCursor);
+    });
+    model.restoreCell(2, 2, DefYes, 5);
+    send(QEvent::MouseButtonPress, 2, 2, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    send(QEvent::MouseButtonRelease, 2, 2, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    EXPECT_EQ(model.currentColour(), PaletteColor(5));
+    EXPECT_EQ(model.cellState(2, 2), DefYes);
+    ASSERT_FALSE(cursorIds.empty());
+    EXPECT_EQ(cursorIds.back(), ColorCursor(PaletteColor(5)));
+}
+
+// During a long run the escape poll takes all input and reports Escape.
+TEST(EscapePollTest, SwallowsInputAndReportsEscapeOnce)
+{
+    QPushButton button(QStringLiteral("x"));
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    QSignalSpy clicked(&button, &QPushButton::clicked);
+    {
+        EscapePoll escape;
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QApplication::postEvent(&button, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier));
+        EXPECT_FALSE(escape.poll());
+        QApplication::postEvent(&button, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        EXPECT_TRUE(escape.poll());
+        EXPECT_FALSE(escape.poll()); // reported once
+        EXPECT_EQ(clicked.count(), 0);
+    }
+    // Afterwards input reaches the widgets again.
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
 }
 
 } // namespace

@@ -66,7 +66,6 @@ TEST(HelpViewer, OpensThePageOfTheContextFollowsLinksAndClosesOnEscape)
     Viewer viewer;
     viewer.setHelpFolder(kShippedHelp);
     ASSERT_TRUE(viewer.showContext(HelpViewer::kPreferencesContext));
-    EXPECT_TRUE(viewer.messages.isEmpty());
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(viewer.browser()->source().fileName(), QStringLiteral("preferences.html"));
 
@@ -147,7 +146,6 @@ TEST(LanguageCallbacks, WindowsFollowLoadsAndADeletedWindowIsSkipped)
     Localization::setGlobal(&table);
     {
         PreviewFrm preview(nullptr);
-        EXPECT_EQ(preview.windowTitle(), QStringLiteral("PreviewFrm")) << "registering sets nothing";
         auto* viewer = new HelpViewer(nullptr);
         table.LoadLanguage("one");
         EXPECT_EQ(preview.windowTitle(), QStringLiteral("First"));

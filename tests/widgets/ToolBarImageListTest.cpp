@@ -27,7 +27,6 @@ TEST(ToolBarImageList, EveryIndexHasDistinctPicturesAtOneAndTwoTimesScaleWithThe
     for (int i = 0; i < ToolBarImageList::kCount; ++i) {
         SCOPED_TRACE(i);
         const QIcon icon = ToolBarImageList::icon(i);
-        ASSERT_FALSE(icon.isNull());
         const QString path = ToolBarImageList::resourcePath(i);
         const QImage small(path);
         const QImage big(QString(path).insert(path.size() - 4, QStringLiteral("@2x")));
