@@ -208,28 +208,29 @@ TEST_F(MainFormTest, WheelScrollsOrZoomsAndFitShowsTheWholeCrossword)
 {
     load(Rows(30, QString("#.#").repeated(14).left(40).toStdString()));
     showForm();
-    widget().setCellSize(30);
-    QApplication::processEvents();
     QScrollBar* bar = form->mainWin()->verticalScrollBar();
-    ASSERT_GT(bar->maximum(), 240);
     auto wheel = [&](int delta, Qt::KeyboardModifiers mods) {
         QWidget* viewport = form->mainWin()->viewport();
         QWheelEvent event(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(), QPoint(0, delta),
                           Qt::NoButton, mods, Qt::NoScrollPhase, false);
         QApplication::sendEvent(viewport, &event);
     };
+    widget().setCellSize(30);
+    QApplication::processEvents();
+    ASSERT_GT(bar->maximum(), 240);
     // Towards the player is down; both ends clamp.
-    for (auto [delta, value] : {std::pair{-120, 120}, {120, 0}, {120, 0}, {-120 * 1000, bar->maximum()}}) {
+    for (auto [delta, value] : {std::pair{-120 * 1000, bar->maximum()}, {120, bar->maximum() - 120}, {120 * 1000, 0}}) {
         wheel(delta, Qt::NoModifier);
         EXPECT_EQ(bar->value(), value) << delta;
     }
-    widget().setCellSize(12);
-    // Each step: a wheel delta and the cell size after it; half a notch
-    // waits for the other half.
-    for (auto [delta, size] : {std::pair{120, 13}, {-240, 11}, {60, 11}, {60, 12}}) {
+    // Each step: a wheel delta and the cell size after it; the largest size
+    // stays, half a notch waits for the other half, and zooming never
+    // scrolls.
+    for (auto [delta, size] : {std::pair{120, 30}, {-240, 28}, {60, 28}, {60, 29}}) {
         wheel(delta, Qt::ControlModifier);
         EXPECT_EQ(widget().cellSize(), size) << delta;
     }
+    EXPECT_EQ(bar->value(), 0);
 
     form->actions().zoomFit->trigger();
     QApplication::processEvents();
