@@ -41,14 +41,18 @@ std::string carried(const Puzzle& p)
 
 } // namespace
 
-// Variants authors write, and damaged or absurd files: each either reads to
-// the given row clues or fails with a message holding the given words.
-TEST(NonFormat, AcceptsVariantsAndRefusesDamage)
+// Variants authors write, and damaged or absurd files, as .non or PBN: each
+// either reads to the given row clues or fails with a message holding the
+// given words. A PBN puzzle refused on its own ('!') leaves its set readable.
+TEST(Formats, ReadVariantsAndRefuseDamage)
 {
     const std::string head = "width 3\nheight 2\n";
     const std::string cols = "columns\n1\n0\n2\n";
+    std::string deep;
+    for (int i = 0; i < 40; ++i) deep += "<a>";
     struct Case {
         std::string text, rows, error;
+        bool xml = false;
     } cases[] = {
         {"catalogue \"x #1\"\ntitle \"Little boat\"\nby \"someone\"\nwidth 5\nheight 3\n\nrows\n1\n5\n3\n\n"
          "columns\n1\n2\n3\n2\n1\n\ngoal \"001001111101110\"\n",
@@ -74,17 +78,46 @@ TEST(NonFormat, AcceptsVariantsAndRefusesDamage)
         {head + "rows\n1 1\n1\ncolumns\n1\n", "", "1 column clues for width 3"}, // cut short
         {std::string("width 3\nheight 2\0\nrows\n", 20), "", "not a text file"},
         {head + std::string(1000000, '\n'), "", "more than 100000 lines"},
+        {"", "", "no element", true},
+        {"just text", "", "text outside", true},
+        {"<puzzleset><puzzle></puzzleset>", "", "does not close <puzzle>", true},
+        {"<puzzleset><puzzle>", "", "ends inside <puzzle>", true},
+        {"<puzzleset><puzzle a=1/></puzzleset>", "", "unquoted attribute", true},
+        {"<puzzleset><puzzle a=\"1/></puzzleset>", "", "unclosed attribute", true},
+        {"<puzzleset><puzzle/></puzzleset><x/>", "", "second document element", true},
+        {"<!DOCTYPE p [<!ENTITY e \"eeee\">]><puzzleset/>", "", "entity definitions", true},
+        {"<puzzleset>&#0;</puzzleset>", "", "bad character reference", true},
+        {"<puzzleset></puzzleset>", "", "no <puzzle>", true},
+        {deep, "", "nested deeper than 32", true},
+        {"<puzzle/>", "", "!no clues and no goal", true},
+        {"<puzzle><color name=\"red\" char=\"r\">red</color></puzzle>", "", "!is not RGB", true},
+        {"<puzzle backgroundcolor=\"sky\"/>", "", "!unknown background colour", true},
+        {"<puzzle><clues type=\"rows\"><line><count>4</count></line></clues>"
+         "<clues type=\"columns\"><line><count>1</count></line></clues></puzzle>",
+         "", "!row 1: the clues need more than 1", true},
+        {"<puzzle><clues type=\"rows\"><line><count>1x</count></line></clues></puzzle>", "", "!not a number",
+         true},
+        {"<puzzle><solution><image>|X?|</image></solution></puzzle>", "", "!not complete", true},
+        {"<puzzle><solution><image>|X.|X|</image></solution></puzzle>", "", "!differ in length", true},
+        {"<puzzle><solution><image>|" + std::string(129, 'X') + "|</image></solution></puzzle>", "",
+         "!larger than 128", true},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 80));
         Puzzle p;
+        std::vector<pbnxml::Entry> set;
         std::string error;
-        const bool ok = nonformat::read(c.text, p, error);
+        const bool puzzle = c.xml && c.error[0] == '!';
+        EXPECT_EQ(c.xml ? pbnxml::read(c.text, set, error) : nonformat::read(c.text, p, error),
+                  c.error.empty() || puzzle)
+            << error;
+        if (puzzle) {
+            ASSERT_EQ(set.size(), 1u);
+            error = set[0].error;
+        }
+        EXPECT_NE(error.find(c.error.substr(puzzle)), std::string::npos) << error;
         if (c.error.empty()) {
-            EXPECT_TRUE(ok) << c.text.substr(0, 80) << " -> " << error;
-            EXPECT_EQ(cluesText(p.rows), c.rows) << c.text.substr(0, 80);
-        } else {
-            EXPECT_FALSE(ok) << c.text.substr(0, 80);
-            EXPECT_NE(error.find(c.error), std::string::npos) << c.text.substr(0, 80) << " -> " << error;
+            EXPECT_EQ(cluesText(p.rows), c.rows);
         }
     }
 }
@@ -136,50 +169,6 @@ TEST(PbnXml, ReadsEveryPuzzleOfASetAndNamesTheOnesItRefuses)
     EXPECT_EQ(set[2].error, "");
     EXPECT_EQ(set[2].name, "puzzle 3");
     EXPECT_EQ(cluesText(set[2].puzzle.rows), "1/1");
-}
-
-TEST(PbnXml, RefusesDamagedDocumentsAndPuzzles)
-{
-    std::string deep;
-    for (int i = 0; i < 40; ++i) deep += "<a>";
-    struct Case {
-        std::string text, error; // document errors; puzzle errors start with '!'
-    } cases[] = {
-        {"", "no element"},
-        {"just text", "text outside"},
-        {"<puzzleset><puzzle></puzzleset>", "does not close <puzzle>"},
-        {"<puzzleset><puzzle>", "ends inside <puzzle>"},
-        {"<puzzleset><puzzle a=1/></puzzleset>", "unquoted attribute"},
-        {"<puzzleset><puzzle a=\"1/></puzzleset>", "unclosed attribute"},
-        {"<puzzleset><puzzle/></puzzleset><x/>", "second document element"},
-        {"<!DOCTYPE p [<!ENTITY e \"eeee\">]><puzzleset/>", "entity definitions"},
-        {"<puzzleset>&#0;</puzzleset>", "bad character reference"},
-        {"<puzzleset></puzzleset>", "no <puzzle>"},
-        {deep, "nested deeper than 32"},
-        {"<puzzle/>", "!no clues and no goal"},
-        {"<puzzle><color name=\"red\" char=\"r\">red</color></puzzle>", "!is not RGB"},
-        {"<puzzle backgroundcolor=\"sky\"/>", "!unknown background colour"},
-        {"<puzzle><clues type=\"rows\"><line><count>4</count></line></clues>"
-         "<clues type=\"columns\"><line><count>1</count></line></clues></puzzle>",
-         "!row 1: the clues need more than 1"},
-        {"<puzzle><clues type=\"rows\"><line><count>1x</count></line></clues></puzzle>", "!not a number"},
-        {"<puzzle><solution><image>|X?|</image></solution></puzzle>", "!not complete"},
-        {"<puzzle><solution><image>|X.|X|</image></solution></puzzle>", "!differ in length"},
-        {"<puzzle><solution><image>|" + std::string(129, 'X') + "|</image></solution></puzzle>", "!larger than 128"},
-    };
-    for (const Case& c : cases) {
-        std::vector<pbnxml::Entry> set;
-        std::string error;
-        const bool ok = pbnxml::read(c.text, set, error);
-        if (c.error[0] == '!') {
-            ASSERT_TRUE(ok) << c.text << " -> " << error;
-            ASSERT_EQ(set.size(), 1u);
-            EXPECT_NE(set[0].error.find(c.error.substr(1)), std::string::npos) << c.text << " -> " << set[0].error;
-        } else {
-            EXPECT_FALSE(ok) << c.text.substr(0, 60);
-            EXPECT_NE(error.find(c.error), std::string::npos) << c.text.substr(0, 60) << " -> " << error;
-        }
-    }
 }
 
 // What the writers write, the readers read back to the same puzzle: random

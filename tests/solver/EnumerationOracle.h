@@ -16,10 +16,7 @@ public:
         line_ = &line;
         out_ = &out;
         const int len = line.len;
-        out.ok = false;
-        out.placements = 0;
-        for (int i = 0; i < len; ++i)
-            out.canFill[i] = out.canBlank[i] = out.fillColour[i] = out.mixed[i] = 0;
+        out = LineOutcome{};
         // Starts beyond these cannot lead to a try of the last block, so
         // skipping them changes no count.
         const int last = line.blocks - 1;
