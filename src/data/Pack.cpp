@@ -97,16 +97,6 @@ std::string toFsPath(const std::string& path)
     return out;
 }
 
-int listArchive(const std::string& packPath, const std::function<void(const std::string&)>& memberCallback)
-{
-    return zipio::listMembers(toFsPath(packPath), memberCallback);
-}
-
-int extractMember(const std::string& packPath, const std::string& folder, const std::string& memberPath)
-{
-    return zipio::extractMember(toFsPath(packPath), toFsPath(folder), memberPath);
-}
-
 std::string programMemberName(const std::string& utf8Name)
 {
     std::string name = codepage::fromUtf8(utf8Name);

@@ -3,7 +3,6 @@
 // they are turned into "/" only where they reach the file system.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,9 +27,6 @@ std::string tempFolder();
 
 // Program path ("\" separated) to a file-system path.
 std::string toFsPath(const std::string& path);
-
-int listArchive(const std::string& packPath, const std::function<void(const std::string&)>& memberCallback);
-int extractMember(const std::string& packPath, const std::string& folder, const std::string& memberPath);
 
 // Member paths past these limits are skipped and reported like a damaged
 // pack: nothing a player makes needs them, and a path 30,000 folders deep

@@ -81,19 +81,16 @@ TEST(CrossDataFile, RefusesCutHeadersOddSizesAndOverlongClueLines)
     EXPECT_EQ(d.maxRowClues, 2);
 }
 
-// Only regular files of a crossword's size are read: a FIFO would block for
-// good, a link to /dev/zero would never end.
+// Only regular files of a crossword's size are read (a FIFO would block for
+// good); the message names the file.
 TEST(CrossDataFile, FilesThatAreNoCrosswordRaise30004NamingTheFile)
 {
-    const std::string dir = ::testing::TempDir() + "crossdata-hostile";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir + "/folder.ql");
-    ::mkfifo((dir + "/fifo.ql").c_str(), 0600);
-    std::filesystem::create_symlink("/dev/zero", dir + "/zero.ql");
+    const std::string fifo = ::testing::TempDir() + "crossdata-fifo.ql";
+    std::filesystem::remove(fifo);
+    ::mkfifo(fifo.c_str(), 0600);
     const std::string big = writeTemp(fileBytes({"#"}), "big");
     std::filesystem::resize_file(big, 2u << 20);
-    for (const std::string& path : {std::string("/nonexistent/tessellor/none.ql"), dir + "/folder.ql",
-                                    dir + "/fifo.ql", dir + "/zero.ql", big}) {
+    for (const std::string& path : {std::string("/nonexistent/tessellor/none.ql"), fifo, big}) {
         CrossData d = crossword({"#"});
         try {
             d.readFile(path);
@@ -104,15 +101,14 @@ TEST(CrossDataFile, FilesThatAreNoCrosswordRaise30004NamingTheFile)
         }
         EXPECT_FALSE(d.hasCells());
     }
-    std::filesystem::remove_all(dir);
+    std::filesystem::remove(fifo);
 }
 
 TEST(CrossDataBlocks, CountsColoursAndTreatsHighBytesAsBackground)
 {
     EXPECT_EQ(crossword({"112.2"}).maxBlocks(true), 3); // 1x2, 2x1, 2x1
-    EXPECT_EQ(crossword({"....."}).maxBlocks(true), 0);
     const CrossData blank = crossword({"...", "..."});
-    EXPECT_EQ(std::make_pair(blank.maxRowClues, blank.maxColClues), std::make_pair(0, 0));
+    EXPECT_EQ(std::make_tuple(blank.maxBlocks(true), blank.maxRowClues, blank.maxColClues), std::make_tuple(0, 0, 0));
     EXPECT_EQ(CrossData().maxBlocks(true), 0);
     // 0x80..0xFF are negative as signed bytes: background that still ends a run.
     std::vector<std::uint8_t> bytes = {'Q', 'L', 0, 0, 0, 5, 0, 1, 1, 0x80, 1, 0xFF, 0xFF};
@@ -181,18 +177,13 @@ TEST(CrossDataColours, MapsPicturesToThePaletteAndIndicesBack)
     EXPECT_EQ(std::make_pair(PaletteColor(18), PaletteColor(256 + 11)), std::make_pair(kPalette[18], kPalette[11]));
 }
 
-TEST(CrossDataPicture, BuildsFromPixelsAndClonesDeeply)
+TEST(CrossDataPicture, BuildsFromPixelsUpTo128Wide)
 {
     CrossData d;
     d.fromPicture(testgrids::AsciiPicture({"#4.", ".9#"}), "logo");
     EXPECT_EQ(std::make_tuple(d.name, d.width, d.height), std::make_tuple(std::string("logo"), 3, 2));
     EXPECT_EQ(std::make_pair(d.cell(1, 0), d.cell(1, 1)), std::make_pair(std::uint8_t(4), std::uint8_t(9)));
     EXPECT_EQ(std::make_pair(d.maxRowClues, d.maxColClues), std::make_pair(2, 2));
-    auto copy = d.clone();
-    copy->cell(0, 0) = 0;
-    copy->name = "other";
-    EXPECT_EQ(std::make_pair(d.cell(0, 0), d.name), std::make_pair(std::uint8_t(3), std::string("logo")));
-    EXPECT_EQ(copy->maxRowClues, 2);
     EXPECT_EQ(codeOf([&] { d.fromPicture(testgrids::AsciiPicture({std::string(129, '#')}), "x"); }), 30004);
     EXPECT_FALSE(d.hasCells());
 }
