@@ -31,10 +31,7 @@ public:
     explicit AsciiPicture(std::vector<std::string> rows) : rows_(std::move(rows)) {}
     int width() const override { return rows_.empty() ? 0 : int(rows_[0].size()); }
     int height() const override { return int(rows_.size()); }
-    std::uint32_t rgb(int x, int y) const override
-    {
-        return kPalette[indexOf(rows_[std::size_t(y)][std::size_t(x)])];
-    }
+    std::uint32_t rgb(int x, int y) const override { return kPalette[indexOf(rows_.at(y).at(x))]; }
 
 private:
     std::vector<std::string> rows_;

