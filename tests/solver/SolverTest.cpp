@@ -72,15 +72,22 @@ std::vector<ClueBlock> lineClue(const std::vector<int>& cells)
     return blocks;
 }
 
-// Every line of n cells, each cell one of `values`.
-std::vector<std::vector<int>> allLines(int n, const std::vector<int>& values)
+// Every line of n cells over `values` whose clue is `blocks`, each cell
+// one of the values `allowed` there when that is given.
+std::vector<std::vector<int>> linesWith(const std::vector<ClueBlock>& blocks, int n, const std::vector<int>& values,
+                                        const std::vector<CellSet>& allowed = {})
 {
     std::vector<std::vector<int>> lines;
     const auto base = int(values.size());
     for (int code = 0, count = int(std::pow(base, n)); code < count; ++code) {
-        lines.emplace_back();
+        std::vector<int> line;
         for (int i = 0, c = code; i < n; ++i, c /= base)
-            lines.back().push_back(values[std::size_t(c % base)]);
+            line.push_back(values[std::size_t(c % base)]);
+        bool ok = true;
+        for (std::size_t i = 0; ok && i < allowed.size(); ++i)
+            ok = allowed[i] >> line[i] & 1;
+        if (ok && lineClue(line) == blocks)
+            lines.push_back(line);
     }
     return lines;
 }
@@ -220,18 +227,11 @@ TEST(LineSteps, AgreeWithTheirReferencesOnRandomLines)
             ASSERT_EQ(a, b);
         }
         if (round % 8 < 3 && len <= (round % 2 ? 5 : 8)) {
-            bool any = false;
-            for (const auto& cells : allLines(len, round % 2 ? std::vector{0, 1, 2, 3} : std::vector{0, 1})) {
-                bool allowed = true;
-                for (std::size_t i = 0; i < cells.size(); ++i)
-                    allowed = allowed && (in[i] >> cells[i] & 1);
-                if (!allowed || lineClue(cells) != blocks)
-                    continue;
-                any = true;
+            const auto lines = linesWith(blocks, len, round % 2 ? std::vector{0, 1, 2, 3} : std::vector{0, 1}, in);
+            ASSERT_EQ(solved, !lines.empty());
+            for (const auto& cells : lines)
                 for (std::size_t i = 0; i < cells.size(); ++i)
                     expected[i] |= CellSet(1) << cells[i];
-            }
-            ASSERT_EQ(solved, any);
             if (solved) {
                 ASSERT_EQ(a, expected);
             }
@@ -348,13 +348,9 @@ TEST(Solve, ProgressComesOncePerLineThatPassesAHundredThousandAndEvery100ms)
 // the clue of its row, each cell one of `values`, checked against the columns.
 int bruteForce(const std::vector<std::vector<int>>& picture, const std::vector<int>& values, const Clues& clues)
 {
-    std::vector<std::vector<std::vector<int>>> options(picture.size());
-    for (const auto& line : allLines(int(picture[0].size()), values)) {
-        const auto clue = lineClue(line);
-        for (std::size_t r = 0; r < picture.size(); ++r)
-            if (clue == lineClue(picture[r]))
-                options[r].push_back(line);
-    }
+    std::vector<std::vector<std::vector<int>>> options;
+    for (const auto& row : picture)
+        options.push_back(linesWith(lineClue(row), int(row.size()), values));
     int found = 0;
     std::vector<std::uint8_t> cells;
     std::function<void(std::size_t)> walk = [&](std::size_t r) {
