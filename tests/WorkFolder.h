@@ -32,7 +32,6 @@ public:
     WorkFolder& operator=(const WorkFolder&) = delete;
 
     bool isValid() const { return dir_.isValid(); }
-    QString path() const { return dir_.path(); }
     QString filePath(const QString& name) const { return dir_.filePath(name); }
 
 private:

@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
 
 namespace {
 namespace fs = std::filesystem;
@@ -75,12 +74,9 @@ TEST_F(Folders, WorkingFolderFollowsStartFolderAndEnvironment)
 
     const std::string player = (root / "xdg/tessellor").string();
     const std::string homePlayer = (root / "home/.local/share/tessellor").string();
-    struct Case {
-        const char* what;
-        std::string start, xdg, home;
-        bool own;
-        std::string work;  // empty: no layout, an error
-    } cases[] = {
+    // work empty: no layout, an error
+    struct Case { const char* what; std::string start, xdg, home; bool own; std::string work; };
+    const Case cases[] = {
         {"folder with a pack", "repo", "xdg", "home", true, "."},
         {"folder with a language file, any case", "langonly", "xdg", "home", true, "."},
         {"data and language without game files", "unrelated", "xdg", "home", false, player},
@@ -143,11 +139,8 @@ TEST_F(Folders, PlayersFolderIsMadeOwnerOnlyOrRefusedWithTheReason)
     std::string error;
     folders::Layout layout = folders::choose(inputs(root / "start"), error);
     ASSERT_TRUE(folders::prepare(layout, error)) << error;
-    for (const char* made : {"xdg", "xdg/tessellor"}) {
-        struct stat st {};
-        ASSERT_EQ(::stat((root / made).c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & 0777, 0700u) << made;
-    }
+    for (const char* made : {"xdg", "xdg/tessellor"})
+        EXPECT_EQ(fs::status(root / made).permissions(), fs::perms::owner_all) << made;
 
     // A file where the folder belongs, and an install without its files.
     writeText(root / "blocked/xdg", "a file");
