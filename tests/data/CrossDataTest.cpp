@@ -62,7 +62,8 @@ TEST(CrossDataFile, RefusesCutHeadersOddSizesAndOverlongClueLines)
     for (std::size_t cut = 0; cut < 8 + 2; ++cut)
         refused.emplace_back(full.begin(), full.begin() + std::ptrdiff_t(cut));
     for (auto [w, h] : {std::pair{0, 5}, {5, 0}, {129, 1}, {1, 129}, {0xFFFF, 0xFFFF}})
-        refused.push_back({'Q', 'L', 0, 0, std::uint8_t(w >> 8), std::uint8_t(w), std::uint8_t(h >> 8), std::uint8_t(h), 1});
+        refused.push_back({'Q', 'L', 0, 0, std::uint8_t(w >> 8), std::uint8_t(w), std::uint8_t(h >> 8),
+                           std::uint8_t(h), 1});
     std::string row;
     for (int i = 0; i < 128; ++i)
         row += (i % 2) ? '1' : '2'; // 128 touching blocks of two colours
@@ -77,7 +78,8 @@ TEST(CrossDataFile, RefusesCutHeadersOddSizesAndOverlongClueLines)
     // A cut inside the cells keeps what was read; the rest is background.
     CrossData d;
     d.readBytes(full.data(), full.size() - 2);
-    EXPECT_EQ(std::vector<int>({d.cell(0, 0), d.cell(2, 0), d.cell(0, 1), d.cell(1, 1)}), std::vector<int>({3, 3, 0, 0}));
+    EXPECT_EQ(std::vector<int>({d.cell(0, 0), d.cell(2, 0), d.cell(0, 1), d.cell(1, 1)}),
+              std::vector<int>({3, 3, 0, 0}));
     EXPECT_EQ(d.maxRowClues, 2);
 }
 
