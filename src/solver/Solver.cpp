@@ -102,7 +102,7 @@ bool Solver::prepare()
     };
     loadClues(false, height_, rowSlots_, rowColour_, rowNumber_);
     loadClues(true, width_, columnSlots_, columnColour_, columnNumber_);
-    contradiction_ = abort_ = reported_ = false;
+    contradiction_ = abort_ = reported_ = misfit_ = false;
     placements_ = decided_ = 0;
     tries_ = 0;
     progressStep_ = 0;
@@ -239,6 +239,19 @@ bool Solver::Search(int row0, int column0)
                 foundColumn = c;
                 break;
             }
+    if (foundRow < 0 && !fieldFitsClues()) {
+        // The line step checks a filled cell before a block only against
+        // that block's colour, so a colour crossword can end with every cell
+        // decided in a picture that breaks its clues. That is no solution:
+        // after a guess the guess failed; without one the rating ends here.
+        if (tries_ == 1) {
+            misfit_ = true;
+            report(SolveResult::Stopped);
+        } else {
+            report(SolveResult::Contradiction, column0, row0);
+        }
+        return false;
+    }
     if (foundRow < 0 || tries_ > kMaxTries) {
         report(foundRow < 0 ? SolveResult::Solved : SolveResult::Stopped);
         return true;
@@ -267,6 +280,37 @@ bool Solver::Search(int row0, int column0)
         target_.set(int(j / height_), int(j % height_), toCellState(states_[j]), PaletteColor(colours_[j]));
     }
     return false;
+}
+
+bool Solver::fieldFitsClues()
+{
+    for (const bool column : {false, true})
+        for (int line = 0, lines = column ? width_ : height_; line < lines; ++line) {
+            selectLine(column, line);
+            int k = 0;
+            auto nextSlot = [&] {
+                while (k < slots_ && slotNumber_[k] == 0)
+                    ++k;
+            };
+            for (int i = 0; i < len_;) {
+                if (stateAt(i) != kFilled) {
+                    ++i;
+                    continue;
+                }
+                const std::uint8_t colour = colourAt(i);
+                int run = 0;
+                for (; i < len_ && stateAt(i) == kFilled && colourAt(i) == colour; ++i)
+                    ++run;
+                nextSlot();
+                if (k == slots_ || slotNumber_[k] != run || slotColour_[k] != colour)
+                    return false;
+                ++k;
+            }
+            nextSlot();
+            if (k != slots_)
+                return false;
+        }
+    return true;
 }
 
 std::string Solver::statusClock(int elapsed) const
@@ -318,6 +362,12 @@ void Solver::report(SolveResult result, int guessColumn, int guessRow)
         r.status = "Solved.";
         break;
     case SolveResult::Stopped:
+        if (misfit_) {
+            std::snprintf(head, sizeof head,
+                          "Every cell was decided, but the picture does not fit the clues; the rating stops there.");
+            r.status = "Stopped: the picture does not fit the clues.";
+            break;
+        }
         // More than 100 guesses: the picture is not complete, and saying
         // otherwise would rate an unsolved crossword as solved.
         std::snprintf(head, sizeof head, "The search stopped after %d tries; %d cells are still undecided.", tries_,

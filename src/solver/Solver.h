@@ -54,7 +54,7 @@ private:
 // How a run ended.
 enum class SolveResult : std::uint8_t {
     Solved,        // every cell decided
-    Stopped,       // more than 100 guesses, cells still undecided
+    Stopped,       // more than 100 guesses, or a decided picture that breaks the clues
     Contradiction, // a line had no valid placement
     Aborted,       // the player pressed Escape
     Refused,       // wider or taller than the solver handles; nothing changed
@@ -134,6 +134,8 @@ private:
 
     void Propagate();
     bool Search(int row0, int column0);
+    // Whether every line of the field shows exactly its clues.
+    bool fieldFitsClues();
     void report(SolveResult result, int guessColumn = -1, int guessRow = -1);
     void progressReport();
     std::string statusClock(int elapsed) const;
@@ -177,6 +179,7 @@ private:
     bool contradiction_ = false;
     bool abort_ = false;
     bool reported_ = false;
+    bool misfit_ = false;  // every cell decided, yet some line breaks its clues
     std::int64_t placements_ = 0;
     std::int64_t decided_ = 0;
     int tries_ = 0;
