@@ -90,6 +90,8 @@ ENGLISH = {
     "import_refused": "Not imported:",
     "import_pack_unreadable": "The pack \"Imported\" could not be read, so nothing was imported:\\n",
     "import_pack_unwritable": "The pack \"Imported\" could not be written, so nothing was imported:\\n",
+    "import_reading": "Reading the files...",
+    "import_progress": "Puzzle %d of %d",
     "error_30000": "A crossword pack could not be read. The pack file in the folder \"data\" is damaged "
                    "or is not a ZIP archive.\\nReplace it with a good copy.",
     "error_30004": "The crossword could not be opened: its working copy in the temporary folder could not be "
@@ -180,6 +182,8 @@ RUSSIAN = {
     "import_refused": "Не импортированы:",
     "import_pack_unreadable": "Пакет \"Imported\" не удалось прочитать, поэтому ничего не импортировано:\\n",
     "import_pack_unwritable": "Пакет \"Imported\" не удалось записать, поэтому ничего не импортировано:\\n",
+    "import_reading": "Чтение файлов...",
+    "import_progress": "Головоломка %d из %d",
     "error_30000": "Не удалось прочитать пакет кроссвордов. Файл пакета в папке \"data\" повреждён или не "
                    "является архивом ZIP.\\nЗамените его исправной копией.",
     "error_30004": "Не удалось открыть кроссворд: его рабочую копию во временной папке не удалось записать или "
@@ -270,6 +274,8 @@ GERMAN = {
     "import_refused": "Nicht importiert:",
     "import_pack_unreadable": "Das Paket \"Imported\" konnte nicht gelesen werden, daher wurde nichts importiert:\\n",
     "import_pack_unwritable": "Das Paket \"Imported\" konnte nicht geschrieben werden, daher wurde nichts importiert:\\n",
+    "import_reading": "Dateien werden gelesen...",
+    "import_progress": "Rätsel %d von %d",
     "error_30000": "Ein Rätselpaket konnte nicht gelesen werden. Die Paketdatei im Ordner \"data\" ist beschädigt "
                    "oder kein ZIP-Archiv.\\nErsetzen Sie sie durch eine intakte Kopie.",
     "error_30004": "Das Rätsel konnte nicht geöffnet werden: Seine Arbeitskopie im temporären Ordner ließ sich "

@@ -12,13 +12,19 @@
 #include "widgets/UiText.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QThread>
+#include <QTimer>
 
+#include <atomic>
 #include <filesystem>
+#include <mutex>
 
 namespace {
 
@@ -28,6 +34,18 @@ constexpr const char* kImportedPack = "Imported";
 constexpr double kSecondsPerPuzzle = 10;
 // Longer lists are cut in the message; the first lines name the trouble.
 constexpr int kRefusalsShown = 20;
+// A quick import ends under the wait cursor alone; the progress dialog
+// comes only when it lasts longer than this, so it never just flashes by.
+constexpr int kProgressAfterMs = 400;
+constexpr int kProgressRefreshMs = 100;
+
+// Where the import thread is, read by the window's timer. Puzzle 0: the
+// files are still being read.
+struct ImportProgress {
+    std::mutex mutex;
+    std::size_t number = 0, total = 0;
+    std::string file, puzzle;
+};
 
 std::string text8(const char* key, const char* defaultText)
 {
@@ -63,12 +81,129 @@ bool readPicture(const std::string& path, CrossData& out, std::string& error)
     return true;
 }
 
+// Reads and solves on a thread of its own while the window stays live,
+// with a progress dialog and its Cancel button; `stopSlot` holds the stop
+// flag meanwhile, for a close of the window. Returns false when stopped: the
+// importer's lists are then incomplete. The thread touches only the
+// importer, the file names and the progress; the language table, the
+// catalogue and the profile stay on the window's thread.
+bool importOffThread(QWidget* parent, Importer& importer, const QStringList& files, std::atomic<bool>*& stopSlot)
+{
+    std::vector<std::string> paths;
+    for (const QString& f : files)
+        paths.push_back(QFile::encodeName(f).toStdString());
+    std::atomic<bool> stop{false};
+    bool complete = false;
+    ImportProgress progress;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        for (const std::string& path : paths) {
+            if (stop.load())
+                return;
+            {
+                const std::lock_guard<std::mutex> lock(progress.mutex);
+                progress.file = path;
+            }
+            importer.readFile(path);
+        }
+        complete = importer.solveQueued(
+            [&](std::size_t number, std::size_t total, const std::string& file, const std::string& puzzle) {
+                const std::lock_guard<std::mutex> lock(progress.mutex);
+                progress.number = number;
+                progress.total = total;
+                progress.file = file;
+                progress.puzzle = puzzle;
+            },
+            &stop);
+    }));
+    // However this is left, the thread is stopped and waited for before
+    // anything it uses goes out of scope.
+    struct Join {
+        QThread& thread;
+        std::atomic<bool>& stop;
+        std::atomic<bool>*& slot;
+        ~Join()
+        {
+            stop.store(true);
+            thread.wait();
+            slot = nullptr;
+        }
+    } join{*worker, stop, stopSlot};
+    stopSlot = &stop;
+
+    QProgressDialog dialog(parent);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setWindowTitle(uitext::text("import_win_caption", "Import puzzles"));
+    dialog.setCancelButtonText(uitext::text("common_str_cancel", "Cancel"));
+    dialog.setAutoClose(false);
+    dialog.setAutoReset(false);
+    dialog.setMinimumWidth(420);
+    dialog.setRange(0, 0);
+    // The Cancel button; Escape and the title bar's close only reject.
+    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&stop] { stop.store(true); });
+    QObject::connect(&dialog, &QDialog::rejected, &dialog, [&stop] { stop.store(true); });
+    QEventLoop loop;
+    auto showProgress = [&] {
+        std::size_t number, total;
+        std::string file, puzzle;
+        {
+            const std::lock_guard<std::mutex> lock(progress.mutex);
+            number = progress.number;
+            total = progress.total;
+            file = progress.file;
+            puzzle = progress.puzzle;
+        }
+        QString where = QFileInfo(QFile::decodeName(file.c_str())).fileName();
+        if (!puzzle.empty())
+            where += QStringLiteral(": ") + QString::fromLocal8Bit(puzzle.c_str());
+        where = dialog.fontMetrics().elidedText(where, Qt::ElideMiddle, dialog.minimumWidth() - 40);
+        const QString step = number == 0
+            ? uitext::fromAnsi(text8("import_reading", "Reading the files..."))
+            : uitext::fromAnsi(safeFormat(text8("import_progress", "Puzzle %d of %d"),
+                                          {std::int64_t(number), std::int64_t(total)}));
+        dialog.setLabelText(step + QStringLiteral("\n") + where);
+        if (number > 0) {
+            dialog.setRange(0, int(total));
+            dialog.setValue(int(number) - 1);
+        }
+        // The thread's end may have been told to the quiet wait below.
+        if (worker->isFinished())
+            loop.quit();
+    };
+    QTimer refresh;
+    refresh.setInterval(kProgressRefreshMs);
+    QObject::connect(&refresh, &QTimer::timeout, &dialog, showProgress);
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    worker->start();
+    // First a short wait that repaints but takes no input, then the dialog.
+    QTimer quiet;
+    quiet.setSingleShot(true);
+    QObject::connect(&quiet, &QTimer::timeout, &loop, &QEventLoop::quit);
+    quiet.start(kProgressAfterMs);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    quiet.stop();
+    QApplication::restoreOverrideCursor();
+    if (!worker->isFinished() && !stop.load()) {
+        refresh.start();
+        showProgress();
+        dialog.show();
+        // Also left when the program is told to quit: the thread is then
+        // stopped like a cancelled one.
+        loop.exec();
+    }
+    if (!worker->isFinished())
+        stop.store(true);
+    worker->wait();
+    return complete && !stop.load();
+}
+
 } // namespace
 
 void MainForm::ImportClick()
 {
-    // The tree and its marks belong to a profile.
-    if (!profile_)
+    // The tree and its marks belong to a profile. One import at a time: a
+    // second one would write over the first's pack.
+    if (!profile_ || importStop_)
         return;
     QStringList files;
     if (importChooser_) {
@@ -102,10 +237,16 @@ void MainForm::ImportClick()
         existing.push_back(m.path);
 
     Importer importer("", existing, readPicture, kSecondsPerPuzzle);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (const QString& f : files)
-        importer.addFile(QFile::encodeName(f).toStdString());
-    QApplication::restoreOverrideCursor();
+    const bool complete = importOffThread(this, importer, files, importStop_);
+    // Cancelled, or the window asked to close: nothing is written, the pack
+    // stays as it was.
+    if (!complete) {
+        if (closeAfterImport_) {
+            closeAfterImport_ = false;
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        }
+        return;
+    }
 
     std::string firstId;
     if (!importer.crosswords().empty()) {

@@ -285,11 +285,11 @@ void MainForm::buildCommands()
     a.helpItem = command("Help", &MainForm::HelpItemClick, QKeySequence(Qt::Key_F1));
     a.about = command("About...", &MainForm::AboutClick);
 
-    const std::pair<QAction*, int> images[] = {{a.selectCross, 0}, {a.preference, 2}, {a.exit, 3}, {a.mdBrush, 7},
-                                               {a.mdLine, 8},      {a.mdRect, 9},      {a.undo, 13}, {a.redo, 16}, {a.mistakes, 17}, {a.preview, 4},
-                                               {a.zoomIn, 10},     {a.zoomOut, 11},    {a.zoomFit, 15},
-                                               {a.showHover, 14},
-                                               {a.clear, 12},      {a.helpItem, 5},    {a.about, 6}};
+    const std::pair<QAction*, int> images[] = {
+        {a.selectCross, 0}, {a.importPuzzles, 18}, {a.preference, 2}, {a.exit, 3},     {a.mdBrush, 7},
+        {a.mdLine, 8},      {a.mdRect, 9},         {a.undo, 13},      {a.redo, 16},    {a.mistakes, 17},
+        {a.preview, 4},     {a.zoomIn, 10},        {a.zoomOut, 11},   {a.zoomFit, 15}, {a.showHover, 14},
+        {a.clear, 12},      {a.helpItem, 5},       {a.about, 6}};
     for (const auto& [action, image] : images)
         action->setIcon(ToolBarImageList::icon(image));
     for (QAction* check : {a.selectCross, a.preview, a.showHover, a.mdBrush, a.mdLine, a.mdRect})
@@ -930,6 +930,14 @@ void MainForm::FormDestroy()
 
 void MainForm::closeEvent(QCloseEvent* event)
 {
+    // The import's command still runs below this event and uses the
+    // profile: it is stopped, and closes the window once it has returned.
+    if (importStop_) {
+        importStop_->store(true);
+        closeAfterImport_ = true;
+        event->ignore();
+        return;
+    }
     FormDestroy();
     // The help window has no parent; left open it would keep the program
     // running after its main window is gone.

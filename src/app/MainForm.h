@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <array>
+#include <atomic>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -210,6 +211,10 @@ private:
     ProfileLock profileLock_;
     ProfileChooser profileChooser_;
     FileChooser importChooser_;
+    // Raised to stop the import in progress (null when none runs); a close
+    // asked for meanwhile waits until the import has unwound.
+    std::atomic<bool>* importStop_ = nullptr;
+    bool closeAfterImport_ = false;
     bool destroyed_ = false;
     std::unique_ptr<CrossData> crossData_;
     std::unique_ptr<TPackModelDir> rootCategory_;

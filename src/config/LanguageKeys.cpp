@@ -96,6 +96,8 @@ const std::vector<LanguageKey>& languageKeys()
         {"import_refused", "Not imported:"},
         {"import_pack_unreadable", "The pack \"Imported\" could not be read, so nothing was imported:\n"},
         {"import_pack_unwritable", "The pack \"Imported\" could not be written, so nothing was imported:\n"},
+        {"import_reading", "Reading the files..."},
+        {"import_progress", "Puzzle %d of %d"},
         // Errors: the program itself knows only the keys.
         {"error_30000", "Unknown error: error_30000"},
         {"error_30004", "Unknown error: error_30004"},

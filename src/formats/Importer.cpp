@@ -102,49 +102,95 @@ Importer::Importer(std::string folder, const std::vector<std::string>& existingM
 
 bool Importer::addFile(const std::string& path)
 {
+    const bool read = readFile(path);
+    solveQueued();
+    return read;
+}
+
+void Importer::refuse(std::string line)
+{
+    if (queue_.empty())
+        refusals_.push_back(std::move(line));
+    else
+        queue_.push_back({.refusal = std::move(line)});
+}
+
+std::size_t Importer::queuedPuzzles() const
+{
+    return std::size_t(std::count_if(queue_.begin(), queue_.end(), [](const Queued& q) { return q.refusal.empty(); }));
+}
+
+bool Importer::readFile(const std::string& path)
+{
     std::string text, error;
     const std::string ext = lowerExtension(path);
     const bool puzzleFile = ext == ".non" || ext == ".xml" || ext == ".pbn";
     if (!puzzleFile && pictures_ && ext != "") {
-        CrossData data;
+        Queued q{.file = path, .name = path, .title = stem(path), .picture = true};
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || std::size_t(st.st_size) > kMaxFileBytes) {
-            refusals_.push_back(path + ": " + (::stat(path.c_str(), &st) != 0 ? "cannot open" : "not a regular file of at most 16 MiB"));
+            refuse(path + ": " + (::stat(path.c_str(), &st) != 0 ? "cannot open" : "not a regular file of at most 16 MiB"));
             return false;
         }
-        if (!pictures_(path, data, error)) {
-            refusals_.push_back(path + ": " + error);
+        if (!pictures_(path, q.data, error)) {
+            refuse(path + ": " + error);
             return false;
         }
-        addPicture(path, data, stem(path));
+        queue_.push_back(std::move(q));
         return true;
     }
     if (!readWhole(path, text, error)) {
-        refusals_.push_back(path + ": " + error);
+        refuse(path + ": " + error);
         return false;
     }
     if (ext == ".xml" || ext == ".pbn" || (ext != ".non" && looksLikeXml(text))) {
         std::vector<pbnxml::Entry> set;
         if (!pbnxml::read(text, set, error)) {
-            refusals_.push_back(path + ": " + error);
+            refuse(path + ": " + error);
             return false;
         }
-        for (const pbnxml::Entry& e : set) {
+        for (pbnxml::Entry& e : set) {
             if (!e.error.empty()) {
-                refusals_.push_back(path + ": " + e.name + ": " + e.error);
+                refuse(path + ": " + e.name + ": " + e.error);
                 continue;
             }
-            addPuzzle(path, e.name, e.puzzle, e.puzzle.title.empty() ? stem(path) : e.puzzle.title);
+            std::string title = e.puzzle.title.empty() ? stem(path) : e.puzzle.title;
+            queue_.push_back({.file = path, .name = e.name, .title = std::move(title), .puzzle = std::move(e.puzzle)});
         }
         return true;
     }
     Puzzle p;
     if (!nonformat::read(text, p, error)) {
-        refusals_.push_back(path + ": " + error);
+        refuse(path + ": " + error);
         return false;
     }
-    addPuzzle(path, p.title.empty() ? stem(path) : p.title, p, p.title.empty() ? stem(path) : p.title);
+    std::string title = p.title.empty() ? stem(path) : p.title;
+    queue_.push_back({.file = path, .name = title, .title = title, .puzzle = std::move(p)});
     return true;
+}
+
+bool Importer::solveQueued(const Progress& progress, const std::atomic<bool>* stop)
+{
+    stop_ = stop;
+    const std::size_t total = queuedPuzzles();
+    std::size_t number = 0;
+    for (; !queue_.empty(); queue_.pop_front()) {
+        Queued& q = queue_.front();
+        if (stopped())
+            break;
+        if (!q.refusal.empty()) {
+            refusals_.push_back(std::move(q.refusal));
+            continue;
+        }
+        if (progress)
+            progress(++number, total, q.file, q.picture ? std::string() : q.name);
+        if (q.picture)
+            addPicture(q.file, q.data, q.title);
+        else
+            addPuzzle(q.file, q.name, q.puzzle, q.title);
+    }
+    stop_ = nullptr;
+    return !(stop && stop->load(std::memory_order_relaxed));
 }
 
 bool Importer::addPuzzle(const std::string& file, const std::string& name, const Puzzle& p, const std::string& title)
@@ -177,7 +223,9 @@ bool Importer::addPuzzle(const std::string& file, const std::string& name, const
         }
     }
     CompleteSolver solver(clues);
-    const SolveCount count = solver.solve({seconds_, 0});
+    const SolveCount count = solver.solve({.seconds = seconds_, .stop = stop_});
+    if (stopped())
+        return false;
     if (count.solutions == 0 && !count.stopped) {
         refusals_.push_back(where + "no picture fits its clues");
         return false;
@@ -225,7 +273,9 @@ bool Importer::addPicture(const std::string& file, CrossData& data, const std::s
         return false;
     }
     CompleteSolver solver(clues);
-    const SolveCount count = solver.solve({seconds_, 0});
+    const SolveCount count = solver.solve({.seconds = seconds_, .stop = stop_});
+    if (stopped())
+        return false;
     if (count.solutions != 1 || count.stopped) {
         refusals_.push_back(file + ": " + (count.solutions >= 2 ? "more than one picture fits its clues" : "not solved in time"));
         return false;

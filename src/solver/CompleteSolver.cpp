@@ -145,6 +145,8 @@ void CompleteSolver::clearQueue()
 
 bool CompleteSolver::outOfTime()
 {
+    if (!stopped_ && limits_.stop && limits_.stop->load(std::memory_order_relaxed))
+        stopped_ = true;
     if (!stopped_ && limits_.seconds > 0
         && std::chrono::duration<double>(Clock::now() - start_).count() > limits_.seconds)
         stopped_ = true;

@@ -4,6 +4,7 @@
 #include "solver/LineSolver.h"
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -27,6 +28,9 @@ struct SolveCount {
 struct SolveLimits {
     double seconds = 0;       // elapsed seconds, 0: no time limit
     std::int64_t guesses = 0; // 0: no limit on search branches
+    // Raised from another thread to give up at the next limit check (a
+    // player cancelling an import); the run then ends as a stopped one.
+    const std::atomic<bool>* stop = nullptr;
 };
 
 // Counts the solutions of a crossword from its clues: line logic over a

@@ -8,7 +8,7 @@ const char* const kNames[ToolBarImageList::kCount] = {
     "00-crosswords", "01-crossword", "02-preferences", "03-exit", "04-preview",
     "05-help",       "06-about",     "07-brush",       "08-line", "09-rect",
     "10-zoom-in",    "11-zoom-out",  "12-clear",       "13-undo", "14-hover",
-    "15-zoom-fit",   "16-redo",      "17-mistakes",
+    "15-zoom-fit",   "16-redo",      "17-mistakes",    "18-import",
 };
 
 }  // namespace

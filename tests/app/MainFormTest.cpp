@@ -23,6 +23,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPainter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -630,6 +632,34 @@ TEST_F(MainFormTest, ImportAddsPuzzlesToThePlayersPackAndSelectsTheFirst)
               (std::vector<std::string>{"Imported\\Boat_0_", "Imported\\Red dot_1_", "Imported\\Boat 2_0_"}));
     EXPECT_EQ(selectedId(), imported()[2] + boat.back());
     EXPECT_EQ(findCrossword(form->rootCategory(), boat)->solved, 1);
+
+    // Stopped by Cancel, or by closing the window, an import writes nothing
+    // and says nothing; the close waits until the import has unwound.
+    auto packBytes = [] {
+        QFile pack(QStringLiteral("data/Imported.qlp"));
+        return pack.open(QIODevice::ReadOnly) ? pack.readAll() : QByteArray();
+    };
+    const QByteArray before = packBytes();
+    ASSERT_FALSE(before.isEmpty());
+    for (bool closing : {false, true}) {
+        SCOPED_TRACE(closing ? "closing" : "cancel");
+        // Posted before the import starts, so it comes before the import's end.
+        QMetaObject::invokeMethod(
+            form.get(),
+            [&] {
+                if (closing)
+                    form->close();
+                else
+                    form->findChild<QProgressDialog*>()->findChild<QPushButton*>()->click();
+            },
+            Qt::QueuedConnection);
+        form->ImportClick();
+        EXPECT_EQ(packBytes(), before);
+        EXPECT_EQ(imported().size(), 3u);
+        EXPECT_EQ(notices.size(), 3u);
+        QApplication::processEvents();
+        EXPECT_EQ(form->profile() == nullptr, closing);
+    }
 }
 
 } // namespace

@@ -486,7 +486,8 @@ TEST(CompleteSolver, LimitStopsTheSearchAndSaysSo)
     // probe completes one, so the search has to branch.
     Clues clues;
     ASSERT_TRUE(Clues::fromRows(indices(diagonal(12)), clues));
-    for (const SolveLimits& limit : {SolveLimits{0, 1}, SolveLimits{1e-9, 0}}) {
+    const std::atomic<bool> raised{true};
+    for (const SolveLimits& limit : {SolveLimits{0, 1}, SolveLimits{1e-9, 0}, SolveLimits{.stop = &raised}}) {
         const SolveCount r = CompleteSolver(clues).solve(limit);
         EXPECT_TRUE(r.stopped) << limit.seconds;
         EXPECT_LT(r.solutions, 2) << limit.seconds;
