@@ -1,5 +1,7 @@
 #include "data/Color.h"
 
+#include <cmath>
+
 const RGB kPalette[kPaletteSize] = {
     0xFFFFFF, // 0 white (background)
     0xCCCCCC, // 1 light grey
@@ -28,6 +30,19 @@ RGB PaletteColor(int index)
     if (i < 0 || i >= kPaletteSize)
         return kWhite;
     return kPalette[static_cast<int>(i)];
+}
+
+bool WhiteTextOn(RGB colour)
+{
+    auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(red(colour)) + 0.7152 * linear(green(colour))
+                             + 0.0722 * linear(blue(colour));
+    // Contrast with white (1.05 / (L + 0.05)) beats that with black
+    // ((L + 0.05) / 0.05) exactly when (L + 0.05)^2 < 0.0525.
+    return (luminance + 0.05) * (luminance + 0.05) < 1.05 * 0.05;
 }
 
 int PaletteIndex(RGB colour)

@@ -18,6 +18,10 @@ extern const RGB kPalette[kPaletteSize];
 RGB PaletteColor(int index);
 // The first palette index whose colour equals the given one exactly, else 0.
 int PaletteIndex(RGB colour);
+// Whether white text reads better than black on this colour: the one with
+// the higher contrast by relative luminance (white on dark grey, blue, dark
+// blue, dark red and dark magenta; black on the rest).
+bool WhiteTextOn(RGB colour);
 // Cursor identifier for a drawing colour: 20 + index for indices 1..18, else
 // 21 (the cursor of index 1).
 int ColorCursor(RGB colour);

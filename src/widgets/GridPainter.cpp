@@ -86,12 +86,13 @@ void GridPainter::prepareFont()
 void GridPainter::drawClue(QPainter& p, int x, int y, const BCell& clue)
 {
     const int s = layout_.cellSize();
-    p.fillRect(x, y, s, s, toQColor(PaletteColor(clue.colourIndex)));
+    const RGB colour = PaletteColor(clue.colourIndex);
+    p.fillRect(x, y, s, s, toQColor(colour));
     if (clue.number > 0) {
         prepareFont();
         const int n = clue.number;
         p.setFont(font_);
-        p.setPen(clue.colourIndex == 3 ? Qt::white : Qt::black);
+        p.setPen(WhiteTextOn(colour) ? Qt::white : Qt::black);
         const int w = numberWidth_[n];
         const int left = x + s / 2 - w / 2;
         p.drawText(QRect(left, y + 2, w + 2, s + 16), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,

@@ -177,6 +177,11 @@ TEST(CrossDataColours, MapsPicturesToThePaletteAndIndicesBack)
     for (int outside : {19, -1, 0xFF})
         EXPECT_EQ(PaletteColor(outside), kWhite) << outside;
     EXPECT_EQ(std::make_pair(PaletteColor(18), PaletteColor(256 + 11)), std::make_pair(kPalette[18], kPalette[11]));
+    // Clue numbers stay readable: white only on the dark colours.
+    std::string white;
+    for (int i = 0; i < kPaletteSize; ++i)
+        white += WhiteTextOn(kPalette[i]) ? 'w' : '.';
+    EXPECT_EQ(white, "...w.ww.....w..w...");
 }
 
 TEST(CrossDataPicture, BuildsFromPixelsUpTo128Wide)

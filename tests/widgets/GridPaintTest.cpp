@@ -90,7 +90,7 @@ TEST_F(GridPaint, CellsDrawTheirStateInsideABlackOutlineDoubledEveryFifthLine)
 // a struck-out clue carries dark diagonals, and the suggested cell blinks.
 TEST_F(GridPaint, CluesFollowTheirBackgroundAndTheSuggestedCellBlinks)
 {
-    load({"#.5", "...", "..#"});
+    load({"#.9", "...", "..#"});
     model.setLeftMark(1, 2, 1);
     model.Suggest(); // fills and names (0, 0), the first wrong cell
     ASSERT_EQ(model.suggestedCell(), std::make_pair(0, 0));
@@ -102,7 +102,8 @@ TEST_F(GridPaint, CluesFollowTheirBackgroundAndTheSuggestedCellBlinks)
                 n += px(image, x, y) == colour;
         return n;
     };
-    // Row 0 has two blocks: "1" in dark grey and "1" in blue; row 1 none.
+    // Row 0 has two blocks: "1" in dark grey (white digit) and "1" in dark
+    // green (black digit); row 1 none.
     EXPECT_GT(countInside(leftSq(0, 0), 0xFFFFFF), 3);
     EXPECT_GT(countInside(leftSq(1, 0), 0x000000), 3);
     const Sq blank = leftSq(0, 1), struck = leftSq(1, 2), g = cellSq(0, 0);
