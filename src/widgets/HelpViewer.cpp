@@ -26,6 +26,46 @@ void showWarning(const QString& title, const QString& text)
     QMessageBox::warning(QApplication::activeWindow(), title, text);
 }
 
+// The help pages link to each other by file name only. A page opened by a
+// link or a context is looked up here in the current language's folder
+// first, so links keep working between a translated page and an English one
+// that stands in for a missing translation.
+class HelpBrowser : public QTextBrowser {
+public:
+    HelpBrowser(QWidget* parent, std::function<QString(const QString&)> resolve)
+        : QTextBrowser(parent), resolve_(std::move(resolve))
+    {
+    }
+
+protected:
+    void doSetSource(const QUrl& url, QTextDocument::ResourceType type) override
+    {
+        const QString page = url.fileName();
+        if (!(url.isLocalFile() || url.isRelative()) || !page.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive)) {
+            QTextBrowser::doSetSource(url, type);
+            return;
+        }
+        QUrl target = QUrl::fromLocalFile(resolve_(page));
+        target.setFragment(url.fragment());
+        QTextBrowser::doSetSource(target, type);
+    }
+
+private:
+    std::function<QString(const QString&)> resolve_;
+};
+
+// The subfolder of the help folder for the loaded language, or empty for
+// none; a name that would leave the help folder is not taken.
+QString languageFolder()
+{
+    const Localization* table = Localization::global();
+    const QString name = table ? uitext::fromAnsi(table->CurrentLanguage()) : QString();
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')) || name.contains(QLatin1Char('/'))
+        || name.contains(QLatin1Char('\\')))
+        return QString();
+    return name;
+}
+
 }  // namespace
 
 HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), message_(showWarning)
@@ -46,7 +86,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), message_(
     forward_->setEnabled(false);
     layout->addWidget(bar);
 
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(this, [this](const QString& page) { return pagePath(page); });
     // The pages link only to each other; nothing leaves the help folder.
     browser_->setOpenExternalLinks(false);
     browser_->setOpenLinks(true);
@@ -57,24 +97,37 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window), message_(
     connect(home_, &QAction::triggered, this, [this] { showContext(kMainContext); });
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QAction::setEnabled);
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
-        const QString title = browser_->documentTitle();
-        const QString caption = uitext::text("main_win_menu_help", "Help");
-        setWindowTitle(title.isEmpty() ? caption : caption + QStringLiteral(" - ") + title);
-    });
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpViewer::showTitle);
     applyLanguage();
     // The viewer may go before the language table does; a guarded pointer
     // keeps a later language load from reaching a deleted window.
     if (Localization* table = Localization::global())
         table->AddLanguageCallback([viewer = QPointer<HelpViewer>(this)] {
-            if (viewer)
-                viewer->applyLanguage();
+            if (!viewer)
+                return;
+            viewer->applyLanguage();
+            // An open window shows its page again in the new language. The
+            // pages visited before stay in the old one, so history goes.
+            const QUrl shown = viewer->browser_->source();
+            if (viewer->isVisible() && !shown.isEmpty()) {
+                QUrl page(shown.fileName());
+                page.setFragment(shown.fragment());
+                viewer->browser_->setSource(page);
+                viewer->browser_->clearHistory();
+            }
         });
+}
+
+void HelpViewer::showTitle()
+{
+    const QString title = browser_->documentTitle();
+    const QString caption = uitext::text("main_win_menu_help", "Help");
+    setWindowTitle(title.isEmpty() ? caption : caption + QStringLiteral(" - ") + title);
 }
 
 void HelpViewer::applyLanguage()
 {
-    setWindowTitle(uitext::text("main_win_menu_help", "Help"));
+    showTitle();
     back_->setText(uitext::text("help_win_back", "Back"));
     forward_->setText(uitext::text("help_win_forward", "Forward"));
     home_->setText(uitext::text("help_win_contents", "Contents"));
@@ -97,6 +150,18 @@ QString HelpViewer::helpFolder() const
                              : folder_;
 }
 
+QString HelpViewer::pagePath(const QString& page) const
+{
+    const QDir folder(helpFolder());
+    const QString language = languageFolder();
+    if (!language.isEmpty()) {
+        const QFileInfo translated(folder.filePath(language + QLatin1Char('/') + page));
+        if (translated.isFile() && translated.isReadable())
+            return translated.absoluteFilePath();
+    }
+    return QFileInfo(folder.filePath(page)).absoluteFilePath();
+}
+
 void HelpViewer::setHelpFolder(const QString& folder) { folder_ = folder; }
 
 void HelpViewer::setMessageHandler(MessageHandler handler)
@@ -109,7 +174,7 @@ bool HelpViewer::showContext(int context)
     const QString folder = helpFolder();
     const QString page = pageForContext(context);
     const QFileInfo dir(folder);
-    const QFileInfo file(QDir(folder).filePath(page));
+    const QFileInfo file(pagePath(page));
     const QString title = uitext::text("main_win_menu_help", "Help");
     if (!dir.isDir()) {
         message_(title, uitext::text("help_win_no_folder",

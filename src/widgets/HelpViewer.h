@@ -11,6 +11,8 @@ class QKeyEvent;
 
 // The help window: the shipped HTML pages of the help folder ("help" under
 // the working folder, or the installed one), shown in a text browser with Back, Forward and Contents.
+// Translated pages live in a subfolder named after the language file
+// ("help/german"); a page missing there is shown in English, page by page.
 // Windows open it at a context number: 1004 the profile dialog, 1005 the main
 // window (F1), 1006 the preferences, 1007 the about box; any other number
 // opens the contents page.
@@ -32,6 +34,10 @@ public:
     // is when a page is opened.
     QString helpFolder() const;
     void setHelpFolder(const QString& folder);
+
+    // The file shown for a page name: its copy in the current language's
+    // subfolder when that is readable, else the English one.
+    QString pagePath(const QString& page) const;
 
     // Opens the page of the context and shows and raises the window. When
     // the folder or the page is missing, tells the player through the
@@ -63,6 +69,7 @@ protected:
 
 private:
     void applyLanguage();
+    void showTitle();
 
     QTextBrowser* browser_ = nullptr;
     QAction* back_ = nullptr;

@@ -22,6 +22,7 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null || fail "cmake 
 id=org.tessellor.Tessellor
 for f in bin/tessellor bin/tessellor-tool share/tessellor/data/Starter.qlp \
          share/tessellor/language/english.lng share/tessellor/help/index.html \
+         share/tessellor/help/german/index.html share/tessellor/help/russian/index.html \
          share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
          share/icons/hicolor/64x64/apps/$id.png share/icons/hicolor/128x128/apps/$id.png \

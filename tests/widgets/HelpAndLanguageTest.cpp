@@ -45,20 +45,65 @@ TEST(HelpViewer, ShippedPagesExistAndEveryLinkBetweenThemResolves)
 
     const QStringList pages = dir.entryList({QStringLiteral("*.html")}, QDir::Files);
     ASSERT_GE(pages.size(), 8);
+    // The links and anchors of a page, in order, as one line.
+    const auto links = [](const QString& path) {
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QString html = QString::fromUtf8(f.readAll());
+        EXPECT_TRUE(html.contains(QStringLiteral("<title>"))) << path.toStdString();
+        static const QRegularExpression link(QStringLiteral("(?:href|id)=\"[^\"]*\""));
+        QStringList found;
+        for (auto it = link.globalMatch(html); it.hasNext();)
+            found << it.next().captured(0);
+        return found.join(QLatin1Char(' '));
+    };
     const QRegularExpression href(QStringLiteral("href=\"([^\"#]*)"));
     for (const QString& page : pages) {
-        QFile f(dir.filePath(page));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const QString html = QString::fromUtf8(f.readAll());
-        EXPECT_TRUE(html.contains(QStringLiteral("<title>"))) << page.toStdString();
-        for (auto it = href.globalMatch(html); it.hasNext();) {
+        const QString english = links(dir.filePath(page));
+        for (auto it = href.globalMatch(english); it.hasNext();) {
             const QString target = it.next().captured(1);
             if (target.isEmpty())
                 continue;
             EXPECT_FALSE(target.contains(QStringLiteral(":"))) << page.toStdString() << " links out: " << target.toStdString();
             EXPECT_TRUE(QFile::exists(dir.filePath(target))) << page.toStdString() << " -> " << target.toStdString();
         }
+        // A translation keeps the page's name, links and anchors, so context
+        // numbers and links land on the same place in every language.
+        for (const char* language : {"german", "russian"})
+            EXPECT_EQ(links(dir.filePath(QString::fromLatin1(language) + QLatin1Char('/') + page)).toStdString(),
+                      english.toStdString()) << language;
     }
+}
+
+// A player in German gets help/german's page, and the English one where the
+// translation lacks it; links cross both ways, and a language switch shows
+// the open page again in the new language.
+TEST(HelpViewer, PagesComeFromTheLanguageFolderElseEnglish)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(QDir(tmp.path()).mkpath(QStringLiteral("help/german")));
+    writeFile(tmp.filePath(QStringLiteral("german.lng")), "main_win_menu_help=Hilfe\n");
+    writeFile(tmp.filePath(QStringLiteral("russian.lng")), "\n");
+    for (const char* page : {"help/index.html", "help/about.html", "help/german/index.html"})
+        writeFile(tmp.filePath(QString::fromLatin1(page)), QByteArray("<a href=\"index.html\">") + page + "</a>");
+    Localization table;
+    table.setFolder(tmp.path().toStdString());
+    Localization::setGlobal(&table);
+    table.LoadLanguage("german");
+    Viewer viewer;
+    viewer.setHelpFolder(tmp.filePath(QStringLiteral("help")));
+    const auto shown = [&] { return viewer.browser()->source().toLocalFile().section(QLatin1Char('/'), -2); };
+
+    ASSERT_TRUE(viewer.showContext(HelpViewer::kMainContext));
+    EXPECT_EQ(shown(), QStringLiteral("german/index.html"));
+    ASSERT_TRUE(viewer.showContext(HelpViewer::kAboutContext));
+    EXPECT_EQ(shown(), QStringLiteral("help/about.html"));
+    viewer.browser()->setSource(QUrl(QStringLiteral("index.html")));
+    EXPECT_EQ(shown(), QStringLiteral("german/index.html"));
+    table.LoadLanguage("russian");
+    EXPECT_EQ(shown(), QStringLiteral("help/index.html"));
+    EXPECT_FALSE(viewer.browser()->isBackwardAvailable());
+    Localization::setGlobal(nullptr);
 }
 
 TEST(HelpViewer, OpensThePageOfTheContextFollowsLinksAndClosesOnEscape)
