@@ -30,6 +30,7 @@ ENGLISH = {
     "main_win_menu_zoom_fit": "Fit to Window",
     "main_win_menu_clear": "Clear",
     "main_win_menu_redo": "Redo",
+    "main_win_menu_undo": "Undo",
     "main_win_menu_mistakes": "Show mistakes",
     "main_win_status_no_mistakes": "No mistakes",
     "main_win_status_mistakes": "Mistakes: %d",
@@ -75,6 +76,9 @@ ENGLISH = {
     "preview_win_caption": "Preview",
     "about_win_caption": "About...",
     "about_version": "version: %s",
+    "about_info": "Tessellor - a game of Japanese crosswords: picture puzzles solved from the number clues "
+    "of their rows and columns.\\n\\nMade with Qt (GNU LGPL version 3).\\n\\nPacks are read with libzip "
+    "(BSD 3-clause licence).",
     "common_str_ok": "Ok",
     "common_str_cancel": "Cancel",
     "common_str_apply": "Apply",
@@ -122,6 +126,7 @@ RUSSIAN = {
     "main_win_menu_zoom_fit": "По размеру окна",
     "main_win_menu_clear": "Очистить",
     "main_win_menu_redo": "Повторить",
+    "main_win_menu_undo": "Отменить",
     "main_win_menu_mistakes": "Показать ошибки",
     "main_win_status_no_mistakes": "Ошибок нет",
     "main_win_status_mistakes": "Ошибок: %d",
@@ -167,6 +172,9 @@ RUSSIAN = {
     "preview_win_caption": "Предпросмотр",
     "about_win_caption": "О программе...",
     "about_version": "версия: %s",
+    "about_info": "Tessellor - игра в японские кроссворды: картинки, которые разгадывают по числам "
+    "в строках и столбцах.\\n\\nСделано на Qt (GNU LGPL версии 3).\\n\\nПакеты читаются с помощью libzip "
+    "(лицензия BSD из трёх пунктов).",
     "common_str_ok": "ОК",
     "common_str_cancel": "Отмена",
     "common_str_apply": "Применить",
@@ -214,6 +222,7 @@ GERMAN = {
     "main_win_menu_zoom_fit": "An Fenster anpassen",
     "main_win_menu_clear": "Leeren",
     "main_win_menu_redo": "Wiederholen",
+    "main_win_menu_undo": "Rückgängig",
     "main_win_menu_mistakes": "Fehler zeigen",
     "main_win_status_no_mistakes": "Keine Fehler",
     "main_win_status_mistakes": "Fehler: %d",
@@ -259,6 +268,9 @@ GERMAN = {
     "preview_win_caption": "Vorschau",
     "about_win_caption": "Über...",
     "about_version": "Version: %s",
+    "about_info": "Tessellor - ein Spiel mit japanischen Kreuzworträtseln: Bilderrätsel, gelöst aus den "
+    "Zahlen ihrer Zeilen und Spalten.\\n\\nErstellt mit Qt (GNU LGPL Version 3).\\n\\nPakete liest libzip "
+    "(BSD-Lizenz mit drei Klauseln).",
     "common_str_ok": "OK",
     "common_str_cancel": "Abbrechen",
     "common_str_apply": "Übernehmen",

@@ -454,6 +454,7 @@ void MainForm::ApplyLanguage()
     set(actions_.zoomOut, "main_win_menu_zoom_out", "Zoom Out");
     set(actions_.zoomFit, "main_win_menu_zoom_fit", "Fit to Window");
     set(actions_.clear, "main_win_menu_clear", "Clear");
+    set(actions_.undo, "main_win_menu_undo", "Undo");
     set(actions_.redo, "main_win_menu_redo", "Redo");
     set(actions_.mistakes, "main_win_menu_mistakes", "Show mistakes");
     set(actions_.showHover, "main_win_menu_hover", "Highlight hover crosshair");

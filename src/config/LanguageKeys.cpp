@@ -25,6 +25,7 @@ const std::vector<LanguageKey>& languageKeys()
         {"main_win_menu_zoom_out", "Zoom Out"},
         {"main_win_menu_zoom_fit", "Fit to Window"},
         {"main_win_menu_clear", "Clear"},
+        {"main_win_menu_undo", "Undo"},
         {"main_win_menu_redo", "Redo"},
         {"main_win_menu_mistakes", "Show mistakes"},
         {"main_win_status_no_mistakes", "No mistakes"},
@@ -77,6 +78,9 @@ const std::vector<LanguageKey>& languageKeys()
         {"solved_info_time", "Time: %s"},
         {"preview_win_caption", "Preview"},
         {"about_win_caption", "About..."},
+        {"about_info", "Tessellor - a game of Japanese crosswords: picture puzzles solved from the number clues of "
+                       "their rows and columns.\\n\\nMade with Qt (GNU LGPL version 3).\\n\\nPacks are read with "
+                       "libzip (BSD 3-clause licence)."},
         {"about_version", "version: %s"},
         {"common_str_ok", "Ok"},
         {"common_str_cancel", "Cancel"},

@@ -32,14 +32,6 @@ AboutFrm::AboutFrm(Localization& language, QWidget* parent)
     info_->setAlignment(Qt::AlignCenter);
     info_->setWordWrap(true);
     info_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    // The libraries the game is built on, with their licences; the game
-    // holds no other unzip code that would need crediting.
-    info_->setText(QStringLiteral("Tessellor - a game of Japanese crosswords: picture puzzles solved from "
-                                  "the number clues of their rows and columns.\n"
-                                  "\n"
-                                  "Made with Qt (GNU LGPL version 3).\n"
-                                  "\n"
-                                  "Packs are read with libzip (BSD 3-clause licence)."));
     versionLabel_ = new QLabel(panel);
     versionLabel_->setObjectName(QStringLiteral("versionLabel"));
     versionLabel_->setGeometry(32, 156, 233, 17);
@@ -67,6 +59,12 @@ void AboutFrm::ApplyLanguage()
 {
     setWindowTitle(uitext::text(language_, "about_win_caption", "About..."));
     buttOk_->setCaption(uitext::text(language_, "common_str_ok", "Ok"));
+    // The libraries the game is built on, with their licences; the game
+    // holds no other unzip code that would need crediting.
+    info_->setText(uitext::text(language_, "about_info",
+                                "Tessellor - a game of Japanese crosswords: picture puzzles solved from the number "
+                                "clues of their rows and columns.\\n\\nMade with Qt (GNU LGPL version 3).\\n\\n"
+                                "Packs are read with libzip (BSD 3-clause licence)."));
     // A translation without the placeholder shows as it is; one with a stray
     // conversion cannot read past the one argument.
     versionLabel_->setText(

@@ -264,7 +264,7 @@ TEST_F(MainFormTest, ShippedLanguagesFillMenusButtonsAndStatusWhole)
     EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("\u0418\u0433\u0440\u0430")); // Игра
     EXPECT_EQ(form->actions().clear->text(), QStringLiteral("\u041E\u0447\u0438\u0441\u0442\u0438\u0442\u044C"));
     EXPECT_EQ(form->actions().clear->toolTip(), form->actions().clear->text());
-    EXPECT_EQ(form->actions().undo->text(), QStringLiteral("Undo"));
+    EXPECT_EQ(form->actions().undo->text(), QStringLiteral("\u041E\u0442\u043C\u0435\u043D\u0438\u0442\u044C"));
     EXPECT_EQ(form->preview()->windowTitle(),
               QStringLiteral("\u041F\u0440\u0435\u0434\u043F\u0440\u043E\u0441\u043C\u043E\u0442\u0440"));
     showForm();
