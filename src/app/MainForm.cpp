@@ -44,6 +44,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -88,6 +89,38 @@ const QColor kSuggestBlink(0xFD, 0xFF, 0xDD);
 // The suggest button's narrowest width, and the room its text keeps from the frame on each side.
 constexpr int kSuggestWidth = 185;
 constexpr int kSuggestMargin = 6;
+
+// The tool bars' own style: the frame, gaps, handle and button padding of
+// the desktop style, trimmed so that the strip of bars, colour button, user
+// name and suggest button fits the window's default width.
+class CompactToolBarStyle : public QProxyStyle {
+public:
+    CompactToolBarStyle() : QProxyStyle(QApplication::style()->name()) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+        case PM_ToolBarItemSpacing:
+        case PM_ToolBarItemMargin:
+            return 0;
+        case PM_ToolBarFrameWidth:
+            return std::min(base, 1);
+        case PM_ToolBarHandleExtent:
+            return std::min(base, 6);
+        case PM_ToolBarSeparatorExtent:
+            return std::min(base, 4);
+        default:
+            return base;
+        }
+    }
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& contents,
+                           const QWidget* widget) const override
+    {
+        const QSize size = QProxyStyle::sizeFromContents(type, option, contents, widget);
+        // Three pixels of face around the icon are enough to show it pressed.
+        return type == CT_ToolButton ? size.boundedTo(contents + QSize(6, 6)) : size;
+    }
+};
 
 QString suggestWaitText(int seconds)
 {
@@ -378,6 +411,13 @@ void MainForm::FormCreate()
     colorButton_->setColorMenu(popupColorMenu_);
     connect(colorButton_, &TColorToolButton::colorChosen, this, [this](RGB colour) { gridModel().SetColor(colour); });
     drawBar_->addWidget(colorButton_);
+    auto* compact = new CompactToolBarStyle;
+    compact->setParent(this);
+    for (QToolBar* bar : {drawBar_, gameBar_, userInfoBar_, suggestBar_}) {
+        bar->setStyle(compact);
+        for (QWidget* item : bar->findChildren<QWidget*>())
+            item->setStyle(compact);
+    }
     setWindowTitle(QStringLiteral("Tessellor ") + QStringLiteral("2.0"));
     language_->AddLanguageCallback([this] { ApplyLanguage(); });
     userInfoBarLabel_->clear();

@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegion>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -246,11 +247,16 @@ TEST_F(MainFormTest, WheelScrollsOrZoomsAndFitShowsTheWholeCrossword)
 // Texts of the shipped tables a player must read whole: the suggest button
 // holds its countdown in every language, the message panel a solver progress
 // line; Russian in its code page reaches menus, hints, the preview's title
-// and the status text of a cell, and Undo keeps its caption.
+// and the status text of a cell, and Undo keeps its caption. At the default
+// window size the strip of tool bars shows every button, the solver's too,
+// none folded behind a bar's extension or cut off at the window's edge.
 TEST_F(MainFormTest, ShippedLanguagesFillMenusButtonsAndStatusWhole)
 {
     const std::pair<const char*, int> cases[] = {{"english", 1252}, {"german", 1252}, {"russian", 1251}};
     TCustomButton* button = form->suggestButton();
+    form->actions().solve->setVisible(true);
+    showForm();
+    ASSERT_EQ(form->size(), QSize(757, 596));
     for (const auto& [language, codePage] : cases) {
         ASSERT_TRUE(codepage::setCurrent(codePage));
         form->language().LoadLanguage(language);
@@ -259,6 +265,18 @@ TEST_F(MainFormTest, ShippedLanguagesFillMenusButtonsAndStatusWhole)
         const int text = QFontMetrics(button->font()).horizontalAdvance(button->text());
         // The caption is clipped two pixels inside the frame.
         EXPECT_LE(text, button->width() - 4) << language << ": " << button->text().toStdString();
+        QCoreApplication::processEvents();
+        QRegion strip;
+        for (const QToolBar* bar : form->findChildren<QToolBar*>()) {
+            EXPECT_TRUE(form->rect().contains(bar->geometry()) && !strip.intersects(bar->geometry()))
+                << language << ": " << bar->objectName().toStdString();
+            strip += bar->geometry();
+            for (QAction* action : bar->actions()) {
+                const QWidget* item = bar->widgetForAction(action);
+                EXPECT_TRUE(item->isVisible() && bar->rect().contains(item->geometry()))
+                    << language << ": " << bar->objectName().toStdString() << " " << action->text().toStdString();
+            }
+        }
     }
     EXPECT_TRUE(button->text().startsWith(QStringLiteral("\u041F")));
     EXPECT_EQ(form->menuBar()->actions().at(0)->text(), QStringLiteral("\u0418\u0433\u0440\u0430")); // Игра
@@ -267,7 +285,6 @@ TEST_F(MainFormTest, ShippedLanguagesFillMenusButtonsAndStatusWhole)
     EXPECT_EQ(form->actions().undo->text(), QStringLiteral("\u041E\u0442\u043C\u0435\u043D\u0438\u0442\u044C"));
     EXPECT_EQ(form->preview()->windowTitle(),
               QStringLiteral("\u041F\u0440\u0435\u0434\u043F\u0440\u043E\u0441\u043C\u043E\u0442\u0440"));
-    showForm();
     QTest::mouseMove(form->grid(), at(2, 5));
     const QString state = form->statusPanel(1)->text();
     EXPECT_FALSE(state.isEmpty());
