@@ -415,6 +415,7 @@ void MainForm::FormCreate()
     compact->setParent(this);
     for (QToolBar* bar : {drawBar_, gameBar_, userInfoBar_, suggestBar_}) {
         bar->setStyle(compact);
+        bar->installEventFilter(this); // to see the player drag it
         for (QWidget* item : bar->findChildren<QWidget*>())
             item->setStyle(compact);
     }
@@ -509,6 +510,7 @@ void MainForm::ApplyLanguage()
     const int textWidth = std::max(metrics.horizontalAdvance(active),
                                    metrics.horizontalAdvance(suggestWaitText(SuggestCountdown::kWaitTicks / 2)));
     suggestButton_->setFixedWidth(std::max(kSuggestWidth, textWidth + 2 * kSuggestMargin));
+    fitToolBarStrip();
 }
 
 void MainForm::AppException(QObject*, const std::exception* error)
@@ -1003,8 +1005,30 @@ void MainForm::moveEvent(QMoveEvent* event)
 void MainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
+    fitToolBarStrip();
     if (session_)
         session_->windowChanged();
+}
+
+// While the window is too narrow for the strip of tool bars on one row, the
+// user name and the suggest button take a second row below the buttons
+// rather than fold buttons away; the row goes again when there is room.
+// Once the player has moved the bars around, their arrangement is theirs.
+void MainForm::fitToolBarStrip()
+{
+    if (toolBarsMoved_)
+        return;
+    int needed = 0;
+    for (const QToolBar* bar : {drawBar_, gameBar_, userInfoBar_, suggestBar_})
+        if (!bar->isHidden())
+            needed += bar->sizeHint().width();
+    const bool wrap = needed > width();
+    if (wrap == toolBarBreak(userInfoBar_))
+        return;
+    if (wrap)
+        insertToolBarBreak(userInfoBar_);
+    else
+        removeToolBarBreak(userInfoBar_);
 }
 
 void MainForm::changeEvent(QEvent* event)
@@ -1046,6 +1070,9 @@ void MainForm::TreeViewMouseMove(const QPoint& position)
 
 bool MainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::MouseMove && (static_cast<QMouseEvent*>(event)->buttons() & Qt::LeftButton)
+        && (watched == drawBar_ || watched == gameBar_ || watched == userInfoBar_ || watched == suggestBar_))
+        toolBarsMoved_ = true;
     if (watched == treeView_->viewport()) {
         if (event->type() == QEvent::MouseMove)
             TreeViewMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());

@@ -191,6 +191,7 @@ private:
     void buildLayout();
     void buildCommands();
     void loadLogo();
+    void fitToolBarStrip();
 
     bool solverSwitch_ = false;
     bool closing_ = false;
@@ -237,6 +238,7 @@ private:
     QToolBar* gameBar_ = nullptr;
     QToolBar* userInfoBar_ = nullptr;
     QToolBar* suggestBar_ = nullptr;
+    bool toolBarsMoved_ = false; // the player has dragged a bar by its handle
     QLabel* userInfoBarLabel_ = nullptr;
     TCustomButton* suggestButton_ = nullptr;
     std::array<QLabel*, 4> statusPanels_{};

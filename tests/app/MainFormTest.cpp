@@ -298,6 +298,35 @@ TEST_F(MainFormTest, ShippedLanguagesFillMenusButtonsAndStatusWhole)
     EXPECT_GE(panel->contentsRect().width(), QFontMetrics(panel->font()).horizontalAdvance(panel->text()));
 }
 
+// A window too narrow for the strip on one row puts the user name and the
+// suggest button on a second row rather than fold buttons away, and goes
+// back to one row when widened; once the player has dragged a bar, the
+// arrangement is left as they made it.
+TEST_F(MainFormTest, NarrowWindowGivesTheToolBarsASecondRowUntilThePlayerMovesThem)
+{
+    form->actions().solve->setVisible(true);
+    showForm();
+    QToolBar* names = form->findChild<QToolBar*>(QStringLiteral("UserInfoBar"));
+    QToolBar* draw = form->findChild<QToolBar*>(QStringLiteral("DrawBar"));
+    const std::pair<int, bool> cases[] = {{520, true}, {1200, false}, {520, true}};
+    for (const auto& [width, secondRow] : cases) {
+        form->resize(width, 596);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(names->y() > draw->y(), secondRow) << width;
+        for (const QToolBar* bar : form->findChildren<QToolBar*>())
+            for (QAction* action : bar->actions())
+                EXPECT_TRUE(bar->widgetForAction(action)->isVisible()) << width << " " << action->text().toStdString();
+    }
+    // The player drags the name bar by its handle.
+    QTest::mousePress(names, Qt::LeftButton, {}, QPoint(3, names->height() / 2));
+    QTest::mouseMove(names, QPoint(40, names->height() / 2));
+    QTest::mouseRelease(names, Qt::LeftButton, {}, QPoint(40, names->height() / 2));
+    const bool brokenBefore = form->toolBarBreak(names);
+    form->resize(1200, 596);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->toolBarBreak(names), brokenBefore);
+}
+
 // The test programs run under the game's own application object, so an
 // exception thrown inside any event handler takes the real path.
 TEST_F(MainFormTest, EscapedExceptionsEndTheProgramAfterTheirMessage)
