@@ -3,12 +3,16 @@
 #include "grid/Figures.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 GridPointer::GridPointer(GridModel& model, const GridLayout& layout) : model_(model), layout_(layout) {}
 
 void GridPointer::reset()
 {
     startCol_ = startRow_ = -1;
+    dragging_ = false;
+    pressCol_ = pressRow_ = -1;
+    overCol_ = overRow_ = -1;
     band_ = false;
     bandMask_.assign(std::size_t(model_.width()) * model_.height(), 0);
     hoverCol_ = hoverRow_ = -1;
@@ -34,8 +38,8 @@ void GridPointer::setCellCursor(int column, int row)
             view_->cellChanged(oldCol, oldRow);
         view_->cellChanged(column, row);
         view_->cellCursorMoved(column, row);
-        view_->pointerOver(column, row);
     }
+    reportOver(column, row);
     updateHover(column, row);
 }
 
@@ -66,8 +70,7 @@ void GridPointer::clickAtCursor(CellState state)
     model_.paint(cursorCol_, cursorRow_, state);
     model_.endStroke();
     model_.AutoMarkClues();
-    if (view_)
-        view_->pointerOver(cursorCol_, cursorRow_);
+    reportOver(cursorCol_, cursorRow_);
 }
 
 // ----------------------------------------------------------------- the band
@@ -85,6 +88,22 @@ CellState GridPointer::shownState(int c, int r) const
 RGB GridPointer::shownColour(int c, int r) const
 {
     return showsPreview(c, r) && bandState_ != Mark ? bandColour_ : model_.cell(c, r).colour;
+}
+
+GridPointer::Span GridPointer::dragSpan() const
+{
+    if (!dragging_)
+        return {};
+    if (mode_ == DrawMode::Brush) {
+        // The brush keeps its last cell in startCol_/startRow_.
+        const int dc = std::abs(startCol_ - pressCol_), dr = std::abs(startRow_ - pressRow_);
+        if (dc + dr == 0 || (dc != 0 && dr != 0))
+            return {};
+        return {std::max(dc, dr) + 1, dc + 1, dr + 1};
+    }
+    if (!band_)
+        return {};
+    return {int(figure_.size()), std::abs(bandC1_ - bandC0_) + 1, std::abs(bandR1_ - bandR0_) + 1};
 }
 
 void GridPointer::eraseBand()
@@ -154,6 +173,14 @@ void GridPointer::updateHover(int c, int r)
     invalidateCrosshair(c, r);
 }
 
+void GridPointer::reportOver(int column, int row)
+{
+    overCol_ = column;
+    overRow_ = row;
+    if (view_)
+        view_->pointerOver(column, row);
+}
+
 void GridPointer::setCursor()
 {
     if (view_)
@@ -183,8 +210,10 @@ void GridPointer::press(int x, int y, MouseButton button, MouseFlags flags)
         return;
     }
     eraseBand();
-    startCol_ = c;
-    startRow_ = r;
+    startCol_ = pressCol_ = c;
+    startRow_ = pressRow_ = r;
+    // A middle-button drag paints nothing, so it has no length to show.
+    dragging_ = button != MouseButton::Middle;
     // The middle button keeps the state of the last press.
     if (button == MouseButton::Left)
         paint_ = flags.ctrl ? Empty : DefYes;
@@ -208,6 +237,7 @@ void GridPointer::move(int x, int y, MouseFlags flags)
     const int c = hit.first, r = hit.second;
     if (!flags.leftHeld && !flags.rightHeld) {
         eraseBand();
+        dragging_ = false;
     } else if (flags.shift) {
         model_.pickColour(model_.cell(c, r).colour);
     } else {
@@ -232,28 +262,30 @@ void GridPointer::move(int x, int y, MouseFlags flags)
         }
         model_.AutoMarkClues();
     }
-    if (view_)
-        view_->pointerOver(c, r);
+    reportOver(c, r);
     updateHover(c, r);
 }
 
 void GridPointer::release(int x, int y, MouseButton button, MouseFlags /*flags*/)
 {
     model_.endStroke(); // wherever the button comes up
+    dragging_ = false;
     const HitResult hit = layout_.hitTest(x, y);
-    if (hit.kind != HitResult::OnCell)
-        return;
-    const int c = hit.first, r = hit.second;
-    if (button == MouseButton::Middle) {
+    if (hit.kind == HitResult::OnCell) {
+        const int c = hit.first, r = hit.second;
+        if (button != MouseButton::Middle) {
+            if ((mode_ == DrawMode::Line || mode_ == DrawMode::Rect) && startCol_ >= 0
+                && (c != startCol_ || r != startRow_)) {
+                eraseBand();
+                model_.paintFigure(startCol_, startRow_, c, r, mode_, paint_);
+            }
+            startCol_ = c;
+            startRow_ = r;
+        }
         model_.AutoMarkClues();
-        return;
     }
-    if ((mode_ == DrawMode::Line || mode_ == DrawMode::Rect) && startCol_ >= 0
-        && (c != startCol_ || r != startRow_)) {
-        eraseBand();
-        model_.paintFigure(startCol_, startRow_, c, r, mode_, paint_);
-    }
-    startCol_ = c;
-    startRow_ = r;
-    model_.AutoMarkClues();
+    // The status bar drops the stroke's length, even when the button came up
+    // outside the field, and names the state the stroke left.
+    if (overCol_ >= 0 && overRow_ >= 0 && overCol_ < model_.width() && overRow_ < model_.height())
+        reportOver(overCol_, overRow_);
 }

@@ -72,6 +72,19 @@ public:
     CellState shownState(int c, int r) const;
     RGB shownColour(int c, int r) const;
 
+    // How far the stroke being dragged reaches, so the player can count it
+    // against a clue: the cells it covers and the width and height of the
+    // box around them. A line or rectangle counts its band; the brush counts
+    // the straight run from its press cell while it keeps to that cell's row
+    // or column. All zero while no button is down, while the drag is still
+    // (or again) on its first cell, and for a brush run that went off its line.
+    struct Span {
+        int cells = 0;
+        int width = 0, height = 0;
+        bool operator==(const Span&) const = default;
+    };
+    Span dragSpan() const;
+
     // The hover crosshair currently drawn, if any. It lives on the screen
     // only until the next full repaint.
     bool crosshairShown() const { return crosshair_; }
@@ -85,6 +98,7 @@ private:
     void updateHover(int column, int row);
     void invalidateCrosshair(int column, int row);
     void setCursor();
+    void reportOver(int column, int row);
 
     GridModel& model_;
     const GridLayout& layout_;
@@ -93,6 +107,10 @@ private:
     DrawMode mode_ = DrawMode::Brush;
     CellState paint_ = DefYes;
     int startCol_ = -1, startRow_ = -1;
+    // A left or right button went down on a cell and is not up yet, and
+    // where; the brush moves startCol_/startRow_ along, this stays.
+    bool dragging_ = false;
+    int pressCol_ = -1, pressRow_ = -1;
     // The rubber band currently shown: its corners, and the state and colour
     // it was drawn with.
     bool band_ = false;
@@ -103,6 +121,7 @@ private:
     std::vector<std::pair<int, int>> figure_;
 
     int hoverCol_ = -1, hoverRow_ = -1;
+    int overCol_ = -1, overRow_ = -1; // the cell the view was last told the mouse is over
     bool crosshair_ = false;
     int cursorCol_ = -1, cursorRow_ = -1;
 };

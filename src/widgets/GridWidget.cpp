@@ -97,6 +97,11 @@ QString GridWidget::positionText(int column, int row)
     return QStringLiteral("%1 : %2").arg(column).arg(row);
 }
 
+QString GridWidget::spanText(const GridPointer::Span& span, bool rectangle)
+{
+    return rectangle ? QStringLiteral("%1 x %2").arg(span.width).arg(span.height) : QString::number(span.cells);
+}
+
 QString GridWidget::stateText(CellState state)
 {
     static const char* const keys[] = {"cell_state_empty", "cell_state_def_yes", "cell_state_def_no", "cell_state_mark"};
@@ -170,7 +175,13 @@ void GridWidget::redrawCursorCell()
 
 void GridWidget::pointerOver(int column, int row)
 {
-    emit cellStatus(positionText(column, row), stateText(model_.cell(column, row).state));
+    // While a stroke is dragged its length stands in the state panel: the
+    // cell under a band shows the band, not its own state, and a number or
+    // a size fits that panel in every language where "state (7)" would not.
+    const GridPointer::Span span = pointer_.dragSpan();
+    emit cellStatus(positionText(column, row),
+                    span.cells == 0 ? stateText(model_.cell(column, row).state)
+                                    : spanText(span, pointer_.drawMode() == DrawMode::Rect));
 }
 
 // ------------------------------------------------------------------- events

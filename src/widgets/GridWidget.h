@@ -47,11 +47,15 @@ public:
     // The status texts of a cell: "column : row" and its state's name.
     static QString positionText(int column, int row);
     static QString stateText(CellState state);
+    // The length of a stroke being dragged: "7" cells, or "3 x 4" for a
+    // rectangle's width and height.
+    static QString spanText(const GridPointer::Span& span, bool rectangle);
 
 signals:
     // A full repaint was asked for (load, zoom, clear, commands).
     void fullRepaintRequested();
-    // The mouse moved over a cell: its status texts.
+    // The mouse moved over a cell: its status texts (the state gives way to
+    // the length of a stroke while one is dragged).
     void cellStatus(const QString& position, const QString& state);
     // The keyboard's cell cursor moved onto this square of the control.
     void cellCursorMovedTo(const QRect& square);

@@ -126,6 +126,47 @@ TEST_F(Pointer, BandPreviewsTheFigureUntilReleasedAndGoesWhenTheDragReturnsOrEnd
     EXPECT_FALSE(model.CanUndo());
 }
 
+// The length the status bar shows while a stroke is dragged: a line's cells
+// in any direction, a rectangle's size from any corner, a brush run only along
+// its press cell's row or column; nothing once the button is up, wherever.
+TEST_F(Pointer, DragSpanMeasuresTheStrokeWhileTheButtonIsDown)
+{
+    using Span = GridPointer::Span;
+    load(Rows(6, "########"));
+    struct Case { DrawMode mode; int c0, r0, c1, r1; Span want; };
+    const Case cases[] = {
+        {DrawMode::Line, 1, 2, 7, 2, {7, 7, 1}}, {DrawMode::Line, 3, 5, 3, 0, {6, 1, 6}},
+        {DrawMode::Line, 7, 0, 0, 3, {8, 8, 4}}, // slanting: one cell per step of the longer side
+        {DrawMode::Rect, 1, 1, 3, 4, {12, 3, 4}}, {DrawMode::Rect, 6, 5, 4, 2, {12, 3, 4}},
+        {DrawMode::Brush, 5, 1, 2, 1, {4, 4, 1}}, {DrawMode::Brush, 5, 1, 5, 4, {4, 1, 4}},
+        {DrawMode::Brush, 5, 1, 4, 2, {}}, // off the press cell's row and column
+        {DrawMode::Line, 2, 2, 2, 2, {}},  // a stroke of one cell
+        {DrawMode::Brush, 2, 2, 2, 2, {}},
+    };
+    for (const Case& k : cases) {
+        pointer.setDrawMode(k.mode);
+        press(k.c0, k.r0, MouseButton::Right);
+        drag(k.c1, k.r1, MouseButton::Right);
+        EXPECT_EQ(pointer.dragSpan(), k.want) << int(k.mode) << ": " << k.c1 << "," << k.r1;
+        release(k.c1, k.r1, MouseButton::Right);
+        EXPECT_EQ(pointer.dragSpan(), Span{});
+    }
+    // A brush back on its line counts again.
+    pointer.setDrawMode(DrawMode::Brush);
+    press(0, 0);
+    drag(1, 1);
+    drag(0, 3);
+    EXPECT_EQ(pointer.dragSpan(), (Span{4, 1, 4}));
+    // Let go outside the field, the status names the last cell without the length.
+    pointer.setDrawMode(DrawMode::Rect);
+    press(0, 0);
+    drag(2, 1);
+    over.clear();
+    pointer.release(-5, -5, MouseButton::Left, {});
+    EXPECT_EQ(pointer.dragSpan(), Span{});
+    EXPECT_EQ(over, (std::vector<std::pair<int, int>>{{2, 1}}));
+}
+
 TEST_F(Pointer, ShiftOnlyPicksColoursAndAMarkBandShowsEachCellsOwn)
 {
     load({"bbb", "..."});
