@@ -1062,7 +1062,15 @@ void MainForm::TreeViewMouseMove(const QPoint& position)
     } else {
         if (!node->isFile())
             return;
-        treeHint_ = uitext::fromAnsi(treehint::crossword(static_cast<const TPackModelFile&>(*node), language_.get()));
+        const auto& file = static_cast<const TPackModelFile&>(*node);
+        // The open crossword's time is on the running clock; the profile has
+        // it only as of the last save.
+        std::uint32_t seconds = 0;
+        if (session_ && file.id == session_->timedId())
+            seconds = session_->seconds();
+        else if (profile_)
+            seconds = profile_->playSeconds(file.id);
+        treeHint_ = uitext::fromAnsi(treehint::crossword(file, language_.get(), seconds));
     }
     // The new text shows when the mouse rests again.
     QToolTip::hideText();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/SafeFormat.h"
 #include "profile/PlayClock.h"
 #include "profile/WindowPlacement.h"
 
@@ -45,7 +46,7 @@ public:
 
     // Seconds on the open crossword, and as the status bar shows them.
     std::uint32_t seconds() const;
-    std::string clockText() const { return PlayClock::format(seconds()); }
+    std::string clockText() const { return ::clockText(seconds()); }
     bool clockRunning() const { return clock_.running(); }
     // The id the clock counts for; empty for the logo or without a profile.
     const std::string& timedId() const { return timedId_; }

@@ -52,6 +52,7 @@ const std::vector<LanguageKey>& languageKeys()
         {"tree_view_hint_cross_diff_level_3", "Very difficult"},
         {"tree_view_hint_cross_state_solved", "solved"},
         {"tree_view_hint_cross_state_edited", "edited"},
+        {"tree_view_hint_time", " Time - %s"},
         // Dialogs.
         {"preference_win_caption", "Preference"},
         {"preference_win_cat_common", "Common option"},

@@ -80,3 +80,14 @@ std::string safeFormat(const std::string& format, const std::vector<FormatArg>& 
     }
     return out;
 }
+
+std::string clockText(std::uint32_t seconds)
+{
+    char text[32];
+    const unsigned h = seconds / 3600, m = seconds / 60 % 60, s = seconds % 60;
+    if (h > 0)
+        std::snprintf(text, sizeof text, "%u:%02u:%02u", h, m, s);
+    else
+        std::snprintf(text, sizeof text, "%u:%02u", m, s);
+    return text;
+}

@@ -13,3 +13,7 @@
 using FormatArg = std::variant<std::int64_t, double, std::string>;
 
 std::string safeFormat(const std::string& format, const std::vector<FormatArg>& args);
+
+// Time spent as the game shows it (status bar, solved notice, tree hint):
+// "m:ss" below an hour, "h:mm:ss" from then on.
+std::string clockText(std::uint32_t seconds);

@@ -26,7 +26,7 @@ std::string category(const TPackModelDir& dir, const Localization* table)
                                std::int64_t(dir.totalCount)});
 }
 
-std::string crossword(const TPackModelFile& file, const Localization* table)
+std::string crossword(const TPackModelFile& file, const Localization* table, std::uint32_t seconds)
 {
     const std::string state = file.solved   ? text(table, "tree_view_hint_cross_state_solved", "solved")
                               : file.edited ? text(table, "tree_view_hint_cross_state_edited", "edited")
@@ -39,7 +39,13 @@ std::string crossword(const TPackModelFile& file, const Localization* table)
     const std::string level = file.level <= 3 ? text(table, levelKeys[file.level], levelTexts[file.level]) : std::string();
     const std::string format = text(table, "tree_view_hint_item",
                                     " Crossword # %s (%s)\\n" + kRule + "\\n Crossword type - %s\\n Difficulty level - %s");
-    return safeFormat(format, {file.name, state, type, level});
+    std::string hint = safeFormat(format, {file.name, state, type, level});
+    // A line of its own from a key of its own: the item format above is
+    // translated in language files that know nothing of times. A crossword
+    // played before the game kept times has none to show, not "0:00".
+    if ((file.solved || file.edited) && seconds > 0)
+        hint += "\n" + safeFormat(text(table, "tree_view_hint_time", " Time - %s"), {clockText(seconds)});
+    return hint;
 }
 
 } // namespace treehint

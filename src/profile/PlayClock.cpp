@@ -1,7 +1,6 @@
 #include "profile/PlayClock.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 constexpr std::int64_t kMaxMs = std::int64_t(0xFFFFFFFFu) * 1000;
@@ -37,15 +36,4 @@ std::uint32_t PlayClock::seconds(std::int64_t nowMs) const
     if (running_)
         ms = std::min(kMaxMs, ms + stretch(since_, nowMs));
     return std::uint32_t(ms / 1000);
-}
-
-std::string PlayClock::format(std::uint32_t seconds)
-{
-    char text[32];
-    const unsigned h = seconds / 3600, m = seconds / 60 % 60, s = seconds % 60;
-    if (h > 0)
-        std::snprintf(text, sizeof text, "%u:%02u:%02u", h, m, s);
-    else
-        std::snprintf(text, sizeof text, "%u:%02u", m, s);
-    return text;
 }

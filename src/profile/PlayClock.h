@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 // The time spent on the open crossword. It counts only while it runs (the
 // crossword is open and the window active); the caller supplies the time of
@@ -15,9 +14,6 @@ public:
     bool running() const { return running_; }
     // Whole seconds so far; stops at the largest number a profile holds.
     std::uint32_t seconds(std::int64_t nowMs) const;
-
-    // "m:ss" below an hour, "h:mm:ss" from then on.
-    static std::string format(std::uint32_t seconds);
 
 private:
     std::int64_t countedMs_ = 0; // up to the last stop

@@ -33,6 +33,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -604,6 +605,18 @@ TEST_F(MainFormTest, OpeningAutosavesAndEachCrosswordKeepsItsClock)
     open("Fun\\Dot_0_1");
     EXPECT_EQ(form->profile()->playSeconds("Fun\\Eye_0_1"), 10u);
     now += 2'000;
+    // The tree's hint has the open crossword's running clock (the profile
+    // still holds 1:05) and the profile's time of another.
+    form->treeView()->expandAll();
+    auto hintOf = [&](const std::string& id) {
+        for (QTreeWidgetItemIterator it(form->treeView()); *it; ++it)
+            if (const TPackModel* node = TPackView::nodeOf(*it);
+                node && node->isFile() && static_cast<const TPackModelFile*>(node)->id == id)
+                form->TreeViewMouseMove(form->treeView()->visualItemRect(*it).center());
+        return form->treeHint().toStdString();
+    };
+    EXPECT_TRUE(hintOf("Fun\\Dot_0_1").ends_with("\n Time - 1:07")) << hintOf("Fun\\Dot_0_1");
+    EXPECT_TRUE(hintOf("Fun\\Eye_0_1").ends_with("\n Time - 0:10"));
     click(0, 0);
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_NE(notices[0].find("Time: 1:07"), std::string::npos) << notices[0];

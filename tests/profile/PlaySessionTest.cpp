@@ -1,3 +1,4 @@
+#include "config/SafeFormat.h"
 #include "profile/PlayClock.h"
 #include "profile/WindowPlacement.h"
 
@@ -32,7 +33,7 @@ TEST(PlayClock, CountsOnlyWhileRunningAndShowsHoursMinutesSeconds)
         {0xFFFFFFFFu, "1193046:28:15"},
     };
     for (const auto& [seconds, text] : cases)
-        EXPECT_EQ(PlayClock::format(seconds), text) << seconds;
+        EXPECT_EQ(clockText(seconds), text) << seconds;
 }
 
 TEST(WindowPlacement, FitsInsideTheAvailableArea)

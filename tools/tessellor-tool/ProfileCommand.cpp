@@ -3,7 +3,7 @@
 
 #include "config/CodePage.h"
 #include "config/CrossException.h"
-#include "profile/PlayClock.h"
+#include "config/SafeFormat.h"
 #include "profile/ProfileFile.h"
 
 #include <cstdio>
@@ -103,7 +103,7 @@ void printText(const ProfileData& d)
                   << e.rowClueCount() << " left, " << e.columnClueCount() << " above";
         const auto time = d.playSeconds.find(e.id());
         if (time != d.playSeconds.end())
-            std::cout << ", time " << PlayClock::format(time->second);
+            std::cout << ", time " << clockText(time->second);
         std::cout << "\n";
     }
     if (d.window)
