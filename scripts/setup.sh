@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools
           libzip-dev libgtest-dev libgmock-dev libbenchmark-dev
           zip unzip fonts-dejavu-core
-          desktop-file-utils appstream xvfb xdotool file dpkg-dev)
+          desktop-file-utils appstream xvfb xdotool file dpkg-dev
+          qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

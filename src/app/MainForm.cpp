@@ -26,6 +26,7 @@
 #include "widgets/TColorMenu.h"
 #include "widgets/TColorMenuItem.h"
 #include "widgets/TColorToolButton.h"
+#include "widgets/QtTranslation.h"
 #include "widgets/SystemLocale.h"
 #include "widgets/TCustomButton.h"
 #include "widgets/ToolBarImageList.h"
@@ -420,6 +421,10 @@ void MainForm::FormCreate()
             item->setStyle(compact);
     }
     setWindowTitle(QStringLiteral("Tessellor ") + QStringLiteral("2.0"));
+    // Qt's texts change first, so that the game's texts are laid out beside
+    // the shortcut names of the new language.
+    qtTranslation_ = std::make_unique<QtTranslation>();
+    language_->AddLanguageCallback([this] { qtTranslation_->follow(language_->CurrentLanguage()); });
     language_->AddLanguageCallback([this] { ApplyLanguage(); });
     userInfoBarLabel_->clear();
     for (QLabel* panel : statusPanels_)

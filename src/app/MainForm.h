@@ -20,6 +20,7 @@ class GridWidget;
 class PlaySession;
 class UserConfig;
 class Localization;
+class QtTranslation;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -208,6 +209,8 @@ private:
     QString treeHint_;
 
     std::unique_ptr<Localization> language_;
+    // Qt's own texts, following the game's language.
+    std::unique_ptr<QtTranslation> qtTranslation_;
     std::unique_ptr<UserConfig> profile_;
     ProfileLock profileLock_;
     ProfileChooser profileChooser_;

@@ -1,6 +1,7 @@
 #!/bin/bash
-# The Debian package made by cpack: section games, the libraries the programs
-# link named as dependencies, and the installed layout inside.
+# The Debian package made by cpack: section games, Qt's translations
+# recommended, the libraries the programs link named as dependencies, and the
+# installed layout inside.
 # usage: package_test.sh BUILD_DIR
 set -u
 build=$1
@@ -13,6 +14,7 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$tmp" >"$tmp/log" 2>&1 || f
 deb=$(ls "$tmp"/tessellor_*.deb 2>/dev/null) || fail "no package"
 [ "$(dpkg-deb -f "$deb" Package)" = tessellor ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section"
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-translations-l10n ] || fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libzip4 libstdc++6; do
   [[ $depends == *"$lib "* ]] || fail "$lib not among the dependencies: $depends"
