@@ -802,6 +802,8 @@ void MainForm::crosswordSolved(const std::string& name)
         node->solved = 1;
     }
     recount(*rootCategory_);
+    // The mouse may rest on the tree while keys solve: its hint is rebuilt.
+    lastHintNode_ = nullptr;
     treeView_->viewport()->update();
     const bool timed = !session_->timedId().empty();
     session_->crosswordSolved();
@@ -861,6 +863,7 @@ void MainForm::CrossSelected(TPackModelFile* node)
         statusPanels_[0]->clear();
         node->edited = 1;
         recount(*rootCategory_);
+        lastHintNode_ = nullptr;
         treeView_->viewport()->update();
     } catch (const CrossException& e) {
         e.Show();
@@ -1089,6 +1092,9 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event)
     if (watched == treeView_->viewport()) {
         if (event->type() == QEvent::MouseMove)
             TreeViewMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        // Back from the grid, a node's hint has its state and time of then.
+        if (event->type() == QEvent::Leave)
+            lastHintNode_ = nullptr;
         if (event->type() == QEvent::ToolTip) {
             const auto* help = static_cast<QHelpEvent*>(event);
             if (treeHint_.isEmpty())
